@@ -1,0 +1,1 @@
+// Keeps the Foundation library non-empty until its sources arrive.

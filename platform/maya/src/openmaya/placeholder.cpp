@@ -1,0 +1,1 @@
+// Keeps the OpenMaya library non-empty until its sources arrive.
