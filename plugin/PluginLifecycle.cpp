@@ -1,0 +1,7 @@
+#include "PluginLifecycle.h"
+
+bool startTracking() { return true; }
+
+void stopTracking() {}
+
+void releaseSharedObjects() {}

@@ -1,0 +1,200 @@
+// Maya's entry points: load prepares the environment, registers everything in
+// the registration table, starts tracking and installs the companion UI;
+// unload undoes it in reverse.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include <maya/M3dView.h>
+#include <maya/MFnPlugin.h>
+#include <maya/MGlobal.h>
+#include <maya/MMessage.h>
+#include <maya/MSceneMessage.h>
+#include <maya/MString.h>
+
+#include "CompanionScripts.h"
+#include "DebugPrint.h"
+#include "IconDirectory.h"
+#include "PluginLifecycle.h"
+#include "RegistrationTable.h"
+
+namespace {
+
+constexpr const char* kVendor = "vexel Inc";
+constexpr const char* kVersion = "3.0.0.19725";
+constexpr const char* kRequiredApi = "NotUsed";
+constexpr unsigned int kMaxModulePath = 260;
+// kMayaExiting in the scene message table of the API this plug-in targets.
+constexpr MSceneMessage::Message kExitMessage = static_cast<MSceneMessage::Message>(27);
+
+MCallbackId exitHookId = 0;
+bool exitHookInstalled = false;
+
+MString modulePath() {
+    char path[kMaxModulePath] = {};
+    HMODULE self = nullptr;
+    const BOOL found = GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&modulePath), &self);
+    if (!found || GetModuleFileNameA(self, path, kMaxModulePath) == 0) {
+        std::cerr << "Failed to get filename from DLL." << std::endl;
+        return MString();
+    }
+    return MString(path);
+}
+
+void putMakerLibrariesOnPath(const MString& path) {
+    MString assignment = MString("PATH=") + path + "/../../../Bin;";
+    const char* current = std::getenv("PATH");
+    if (current != nullptr && current[0] != '\0') {
+        assignment += current;
+    }
+    _putenv(assignment.asChar());
+}
+
+void checkMainWindow() {
+    MStatus status;
+    M3dView view = M3dView::active3dView(&status);
+    if (status) {
+        view.window(&status);
+    }
+    if (!status) {
+        MGlobal::displayError("Failed to find the main window handle in initializePlugin.");
+    }
+}
+
+MString pluginDirectory(const MString& path) {
+    MString expanded = path.expandFilePath();
+    const int slash = expanded.rindex('/');
+    if (slash > 0) {
+        return expanded.substring(0, slash - 1);
+    }
+    return expanded;
+}
+
+void loadStereoCameraPlugin(const MString& directory) {
+    const char* dir = directory.asChar();
+    char command[4 * kMaxModulePath + 256] = {};
+    std::snprintf(command, sizeof(command),
+                  "if (`file -q -ex \"%s/stereoCamera.mll\"`) { loadPlugin -quiet "
+                  "\"%s/stereoCamera\"; } else { loadPlugin -quiet \"stereoCamera\"; }",
+                  dir, dir);
+    MGlobal::executeCommand(command, true, false);
+}
+
+MStatus registerRow(MFnPlugin& plugin, const Registration& row) {
+    switch (row.kind) {
+        case Registration::Kind::kDependNode:
+            return plugin.registerNode(row.name, MTypeId(row.typeId), row.creator, row.initialize,
+                                       MPxNode::kDependNode);
+        case Registration::Kind::kManipNode:
+            return plugin.registerNode(row.name, MTypeId(row.typeId), row.creator, row.initialize,
+                                       MPxNode::kManipContainer);
+        case Registration::Kind::kContextCommand:
+            if (row.toolCommandName != nullptr) {
+                return plugin.registerContextCommand(row.name, row.creator, row.toolCommandName,
+                                                     row.toolCommandCreator);
+            }
+            return plugin.registerContextCommand(row.name, row.creator);
+        case Registration::Kind::kCommand:
+            if (row.syntax != nullptr) {
+                return plugin.registerCommand(row.name, row.creator, row.syntax);
+            }
+            return plugin.registerCommand(row.name, row.creator);
+    }
+    return MStatus::kFailure;
+}
+
+MStatus deregisterRow(MFnPlugin& plugin, const Deregistration& row) {
+    switch (row.kind) {
+        case Registration::Kind::kDependNode:
+        case Registration::Kind::kManipNode:
+            return plugin.deregisterNode(MTypeId(row.typeId));
+        case Registration::Kind::kContextCommand:
+            return plugin.deregisterContextCommand(row.name);
+        case Registration::Kind::kCommand:
+            return plugin.deregisterCommand(row.name);
+    }
+    return MStatus::kFailure;
+}
+
+// Runs a group of deregistrations; stops at the first failure when asked to.
+MStatus deregisterGroup(MFnPlugin& plugin, const std::vector<Deregistration>& rows,
+                        bool stopOnFailure) {
+    MStatus last;
+    for (const Deregistration& row : rows) {
+        last = deregisterRow(plugin, row);
+        if (!last) {
+            last.perror(row.failureMessage);
+            if (stopOnFailure) {
+                return last;
+            }
+        }
+    }
+    return last;
+}
+
+void exitHook(void* /*clientData*/) {
+    MGlobal::executeCommand(companion::kRemoveUI, false, false);
+}
+
+}  // namespace
+
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+    const MString path = modulePath();
+    setIconDirectory(path + "/../../icons/");
+    putMakerLibrariesOnPath(path);
+    checkMainWindow();
+    loadStereoCameraPlugin(pluginDirectory(path));
+    MGlobal::executeCommand(companion::kAddRigType, true, false);
+
+    MFnPlugin plugin(obj, kVendor, kVersion, kRequiredApi);
+    for (const Registration& row : registrationTable()) {
+        MStatus status = registerRow(plugin, row);
+        if (!status) {
+            status.perror(row.failureMessage);
+            return status;
+        }
+    }
+
+    if (!startTracking()) {
+        debugPrint("vexel Maya plugin: Failed to create tracker thread.\n");
+    }
+
+    MStatus status = plugin.registerUI(companion::kAddUI, companion::kRemoveUI, "", "");
+    if (!status) {
+        status.perror("registerUIScripts");
+        return status;
+    }
+
+    exitHookId = MSceneMessage::addCallback(kExitMessage, exitHook, nullptr, &status);
+    exitHookInstalled = static_cast<bool>(status);
+    return MStatus::kSuccess;
+}
+
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+    MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
+    if (exitHookInstalled) {
+        MMessage::removeCallback(exitHookId);
+        exitHookInstalled = false;
+    }
+    stopTracking();
+
+    deregisterGroup(plugin, deviceNodeDeregistration(), false);
+    releaseSharedObjects();
+    MStatus status = deregisterGroup(plugin, toolDeregistration(), true);
+    if (!status) {
+        return status;
+    }
+
+    const MStatus rigStatus = MGlobal::executeCommand(companion::kDeleteRigType, false, false);
+    if (!rigStatus) {
+        rigStatus.perror("Failed to deregister stereoRigManager vexelCamera");
+    }
+
+    status = deregisterGroup(plugin, commandDeregistration(), true);
+    stopTracking();
+    return status;
+}
