@@ -1,2 +1,4 @@
 # Strings, status and plain arrays.
-list(APPEND VX_MAYA_FOUNDATION_SOURCES "${CMAKE_CURRENT_LIST_DIR}/placeholder.cpp")
+foreach(source MStatus MString MStringArray MIntArray MUintArray MDoubleArray MFloatArray)
+    list(APPEND VX_MAYA_FOUNDATION_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
+endforeach()

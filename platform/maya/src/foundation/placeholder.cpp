@@ -1,1 +1,0 @@
-// Keeps the Foundation library non-empty until its sources arrive.
