@@ -1,0 +1,71 @@
+// The simulated world behind the maker's libraries: displays, tracked devices
+// and buttons, set by the host (vxsim) and by tests.
+//
+// Host-private: the plug-in never includes this. Display functions live in
+// VXCommon, tracker functions in VXTracker. Every function is thread-safe:
+// the host writes on its thread while a tracker thread polls.
+#pragma once
+
+#include <vexel/common/DisplayInfo.h>
+#include <vexel/common/Export.h>
+#include <vexel/common/Matrix4.h>
+
+#include <string>
+#include <vector>
+
+namespace vxhost {
+
+// --- Displays (VXCommon) -----------------------------------------------------
+
+//! The default display: one tracked-stereo display, id 0, at desktop (0, 0),
+//! 1920 x 1080 pixels, 0.521 m x 0.293 m, centre (0, -0.3, -0.3), tilt 45.
+VXCOMMON_API vexel::common::DisplayRecord defaultDisplay();
+
+//! Replaces the displays. Rejects, changing nothing and describing the fault in
+//! `error` (when given), an empty list, non-positive pixel or metre sizes, a
+//! tilt outside (-90, 90) degrees, duplicate ids or overlapping desktop areas.
+//! DisplayInfo objects created earlier keep their snapshot.
+VXCOMMON_API bool setDisplays(const std::vector<vexel::common::DisplayRecord>& displays,
+                              std::string* error = nullptr);
+VXCOMMON_API std::vector<vexel::common::DisplayRecord> displays();
+//! Back to the single default display.
+VXCOMMON_API void resetDisplays();
+
+// --- Tracked devices (VXTracker) ---------------------------------------------
+
+//! Target types, as in vexel::tracker::TargetType.
+constexpr int kHead = 0;
+constexpr int kStylus = 1;
+//! The most buttons a stylus may have.
+constexpr int kMaxButtons = 16;
+
+//! Reports a new pose of the head / stylus (target space to tracker space,
+//! metres), stamped with the host clock. `valid` false reports a sample in
+//! which the tracker lost the device. Each sample is delivered to every
+//! TrackerSystem at its next captureTargets(); at most the last 50 samples wait.
+VXTRACKER_API void setHeadPose(const vexel::common::Matrix4& pose, bool valid = true);
+VXTRACKER_API void setStylusPose(const vexel::common::Matrix4& pose, bool valid = true);
+
+//! Connects or disconnects a device (both are connected initially). A target
+//! already handed out stays, reporting itself disabled while disconnected.
+//! Unknown types are ignored.
+VXTRACKER_API void setTargetPresent(int type, bool present);
+//! Whether a connected device is tracking (initially true).
+VXTRACKER_API void setTargetEnabled(int type, bool enabled);
+
+//! The stylus buttons: count and states, button 0 first (initially 3, all up).
+//! Rejects more than kMaxButtons, changing nothing.
+VXTRACKER_API bool setButtons(const std::vector<bool>& states);
+VXTRACKER_API std::vector<bool> buttons();
+
+//! Back to the initial tracker state: both devices connected and enabled, no
+//! pose reported yet, 3 buttons up, no display intersectable.
+VXTRACKER_API void resetTracker();
+
+//! A stylus pose `distance` metres in front of the screen whose ray meets the
+//! centre of desktop pixel (x, y) head-on (its -z axis along the display's
+//! inward normal, its x axis along the display's right axis). Returns false,
+//! leaving `pose` alone, when no display shows that pixel.
+VXTRACKER_API bool stylusPoseAtPixel(int x, int y, float distance, vexel::common::Matrix4& pose);
+
+}  // namespace vxhost
