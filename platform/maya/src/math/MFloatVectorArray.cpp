@@ -1,0 +1,82 @@
+#include <maya/MFloatVectorArray.h>
+
+#include <ostream>
+
+#include "../foundation/ArrayOps.h"
+
+namespace ops = mayasim::arrays;
+
+namespace {
+
+template <typename Scalar, typename Dest>
+MStatus copyOut(const std::vector<MFloatVector>& items, Dest dest) {
+    if (!dest)
+        return MStatus::kInvalidParameter;
+    for (size_t i = 0; i < items.size(); ++i)
+        for (unsigned int c = 0; c < 3; ++c)
+            dest[i][c] = static_cast<Scalar>(items[i][c]);
+    return MStatus::kSuccess;
+}
+
+}  // namespace
+
+MFloatVectorArray::MFloatVectorArray(const MFloatVector src[], unsigned int count)
+    : items_(ops::fromRange<MFloatVector>(src, count)) {}
+MFloatVectorArray::MFloatVectorArray(const double src[][3], unsigned int count)
+    : items_(ops::fromRange<MFloatVector>(src, count)) {}
+MFloatVectorArray::MFloatVectorArray(const float src[][3], unsigned int count)
+    : items_(ops::fromRange<MFloatVector>(src, count)) {}
+MFloatVectorArray::MFloatVectorArray(unsigned int initialSize, const MFloatVector& initialValue)
+    : items_(initialSize, initialValue) {}
+
+MStatus MFloatVectorArray::set(const MFloatVector& element, unsigned int index) {
+    return ops::set(items_, element, index);
+}
+
+MStatus MFloatVectorArray::set(double element[3], unsigned int index) {
+    return ops::set(items_, MFloatVector(element), index);
+}
+
+MStatus MFloatVectorArray::set(float element[3], unsigned int index) {
+    return ops::set(items_, MFloatVector(element), index);
+}
+
+MStatus MFloatVectorArray::setLength(unsigned int length) {
+    items_.resize(length);
+    return MStatus::kSuccess;
+}
+
+MStatus MFloatVectorArray::remove(unsigned int index) {
+    return ops::remove(items_, index);
+}
+
+MStatus MFloatVectorArray::insert(const MFloatVector& element, unsigned int index) {
+    return ops::insert(items_, element, index);
+}
+
+MStatus MFloatVectorArray::append(const MFloatVector& element) {
+    items_.push_back(element);
+    return MStatus::kSuccess;
+}
+
+MStatus MFloatVectorArray::copy(const MFloatVectorArray& source) {
+    items_ = source.items_;
+    return MStatus::kSuccess;
+}
+
+MStatus MFloatVectorArray::clear() {
+    items_.clear();
+    return MStatus::kSuccess;
+}
+
+MStatus MFloatVectorArray::get(double dest[][3]) const {
+    return copyOut<double>(items_, dest);
+}
+
+MStatus MFloatVectorArray::get(float dest[][3]) const {
+    return copyOut<float>(items_, dest);
+}
+
+std::ostream& operator<<(std::ostream& out, const MFloatVectorArray& array) {
+    return ops::print(out, array.items_);
+}
