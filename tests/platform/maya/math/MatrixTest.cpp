@@ -119,3 +119,15 @@ TEST(MVector, ProductsAnglesAndNormals) {
     EXPECT_NEAR(tangent * normal, 0.0, 1e-12);
     EXPECT_NEAR(normal.length(), 1.0, 1e-12);
 }
+
+TEST(MFloatPoint, SinglePrecisionPointsAndVectors) {
+    const MFloatPoint p(MPoint(1.0, 2.0, 3.0, 2.0));
+    EXPECT_EQ(p.w, 2.0f);
+    EXPECT_EQ(p - MFloatPoint(0.5f, 0.5f, 0.5f), MFloatVector(0.0f, 0.5f, 1.0f));
+    EXPECT_NEAR(MFloatVector(3.0f, 0.0f, 4.0f).normal().length(), 1.0f, 1e-6f);
+    EXPECT_EQ(MFloatVector::xAxis ^ MFloatVector::yAxis, MFloatVector::zAxis);
+    MFloatMatrix m;
+    m[3][1] = 5.0f;
+    EXPECT_EQ(MFloatPoint(1.0f, 1.0f, 1.0f) * m, MFloatPoint(1.0f, 6.0f, 1.0f));
+    EXPECT_EQ(MFloatVector(1.0f, 1.0f, 1.0f) * m, MFloatVector(1.0f, 1.0f, 1.0f));
+}

@@ -185,3 +185,41 @@ TEST(MQuaternion, SlerpEndsMidpointAndShortestPath) {
     EXPECT_TRUE(
         spun.asMatrix().isEquivalent(MQuaternion(0.2 + M_PI, MVector::zAxis).asMatrix(), 1e-9));
 }
+
+TEST(MEulerRotation, ArithmeticMatchesOrdersAndComposes) {
+    // Sums reorder the right side to the left's order before adding component by component.
+    const MEulerRotation xyz(0.1, 0.2, 0.3);
+    const MEulerRotation zyx = MEulerRotation(0.3, -0.2, 0.5).reorder(MEulerRotation::kZYX);
+    const MEulerRotation sum = xyz + zyx;
+    EXPECT_EQ(sum.order, MEulerRotation::kXYZ);
+    EXPECT_TRUE(sum.isEquivalent(MEulerRotation(0.4, 0.0, 0.8), 1e-9)) << sum;
+
+    // Products and incremental turns apply this rotation first, then the other.
+    const MEulerRotation a(0.3, -0.4, 1.2, MEulerRotation::kYZX), b(-0.7, 0.2, 0.1);
+    EXPECT_TRUE((a * b).asMatrix().isEquivalent(a.asMatrix() * b.asMatrix(), kTol));
+    EXPECT_EQ((a * b).order, MEulerRotation::kYZX);
+    MEulerRotation turned(a);
+    turned.incrementalRotateBy(MVector(1, 1, 0), 0.25);
+    EXPECT_TRUE(turned.asMatrix().isEquivalent(
+        a.asMatrix() * MQuaternion(0.25, MVector(1, 1, 0)).asMatrix(), kTol));
+
+    const MEulerRotation far(0.1, 6.5, -7.0);
+    EXPECT_TRUE(MEulerRotation(0.1, 0.2, -0.7)
+                    .closestCut(far)
+                    .isEquivalent(MEulerRotation(0.1, 0.2 + 2 * M_PI, -0.7 - 2 * M_PI), kTol));
+
+    MQuaternion q;
+    q = a;
+    EXPECT_TRUE(q.asEulerRotation().asMatrix().isEquivalent(a.asMatrix(), kTol));
+}
+
+TEST(MVector, RotateByEveryForm) {
+    const MVector v(1, 2, 3);
+    const double xyz[3] = {0.3, 0.5, -0.2};
+    EXPECT_TRUE(
+        v.rotateBy(xyz, MTransformationMatrix::kYXZ)
+            .isEquivalent(v.rotateBy(MEulerRotation(0.3, 0.5, -0.2, MEulerRotation::kYXZ)), kTol));
+    EXPECT_TRUE(v.rotateBy(MVector::kYaxis, M_PI / 2).isEquivalent(MVector(3, 2, -1), kTol));
+    const MQuaternion q(0.8, MVector(0, 1, 1));
+    EXPECT_TRUE(v.rotateBy(q.x, q.y, q.z, q.w).isEquivalent(v * q.asMatrix(), kTol));
+}

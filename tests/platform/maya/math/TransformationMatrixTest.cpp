@@ -157,3 +157,27 @@ TEST(MTransformationMatrix, RotateByInTransformAndObjectSpace) {
     EXPECT_TRUE(MVector::xAxis.rotateBy(world.rotation()).isEquivalent(MVector::zAxis, kTol));
     EXPECT_TRUE(MVector::xAxis.rotateBy(local.rotation()).isEquivalent(MVector::yAxis, kTol));
 }
+
+TEST(MTransformationMatrix, RelativeEditsAndPartialRotation) {
+    MTransformationMatrix xform;
+    xform.rotateTo(MQuaternion(M_PI / 2, MVector::zAxis));
+    const double doubleX[3] = {2.0, 1.0, 1.0};
+    xform.setScale(doubleX, MSpace::kTransform);
+
+    // Object space moves along the object's own (scaled, turned) x axis.
+    xform.addTranslation(MVector(1, 0, 0), MSpace::kObject);
+    EXPECT_TRUE(xform.getTranslation(MSpace::kTransform).isEquivalent(MVector(0, 2, 0), kTol));
+    xform.addTranslation(MVector(1, 0, 0), MSpace::kTransform);
+    EXPECT_TRUE(xform.getTranslation(MSpace::kTransform).isEquivalent(MVector(1, 2, 0), kTol));
+
+    xform.addScale(doubleX, MSpace::kTransform);
+    double scale[3];
+    xform.getScale(scale, MSpace::kTransform);
+    EXPECT_TRUE(MVector(scale).isEquivalent(MVector(4, 1, 1)));
+
+    // Half way through a quarter turn is an eighth turn.
+    MTransformationMatrix turn;
+    turn.setToRotationAxis(MVector::zAxis, M_PI / 2);
+    EXPECT_TRUE(
+        turn.asMatrix(0.5).isEquivalent(MQuaternion(M_PI / 4, MVector::zAxis).asMatrix(), kTol));
+}
