@@ -21,13 +21,20 @@ namespace vxhost {
 //! 1920 x 1080 pixels, 0.521 m x 0.293 m, centre (0, -0.3, -0.3), tilt 45.
 VXCOMMON_API vexel::common::DisplayRecord defaultDisplay();
 
-//! Replaces the displays. Rejects, changing nothing and describing the fault in
-//! `error` (when given), an empty list, non-positive pixel or metre sizes, a
-//! tilt outside (-90, 90) degrees, duplicate ids or overlapping desktop areas.
-//! DisplayInfo objects created earlier keep their snapshot.
+//! The most displays the system takes.
+constexpr int kMaxDisplays = 8;
+
+//! Replaces the displays. Rejects, changing nothing and describing the fault
+//! in `error` (when given): an empty list, more than kMaxDisplays, non-positive
+//! pixel or metre sizes, a tilt outside (-90, 90) degrees, duplicate ids or
+//! overlapping desktop areas. DisplayInfo objects created earlier keep their
+//! snapshot.
 VXCOMMON_API bool setDisplays(const std::vector<vexel::common::DisplayRecord>& displays,
                               std::string* error = nullptr);
 VXCOMMON_API std::vector<vexel::common::DisplayRecord> displays();
+//! Copies up to `maxCount` current displays into `out` without allocating and
+//! returns how many it copied.
+VXCOMMON_API int copyDisplays(vexel::common::DisplayRecord* out, int maxCount);
 //! Back to the single default display.
 VXCOMMON_API void resetDisplays();
 

@@ -14,7 +14,8 @@ namespace tracker {
 //! The library calls filter() once for every valid pose the target delivers,
 //! in time order, on the thread that calls TrackerSystem::captureTargets(); the
 //! filter's output is what getPose() returns and what the pose buffer records.
-//! Configure the filter from that same thread and no locking is needed.
+//! Configure the filter from that same thread and no locking is needed. The
+//! target is locked meanwhile, so filter() must not call back into it.
 //!
 //! Reference counted: the target holds a reference while the filter is attached.
 //! The parameters other than the enable state mean whatever the concrete

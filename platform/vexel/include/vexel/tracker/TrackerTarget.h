@@ -23,7 +23,7 @@ enum CapabilityType { kCapabilityButtons = 0 };
 //! captureTargets(), so one poll sees one consistent picture. A device can
 //! disappear (unplugged, out of sight) and come back while the application
 //! holds its target: it then reports itself disabled with no valid pose, and
-//! resumes when the device returns.
+//! resumes when the device returns (with no valid pose until its next one).
 //!
 //! Poses map target space to tracker space (metres, see common/DisplayInfo.h).
 //! The stylus points along its -z axis: the third column of the rotation,
