@@ -1,0 +1,23 @@
+#pragma once
+// The text forms of plugs and components as Maya writes them: "node.attr[2].child",
+// "pCube1.vtx[0:3]".
+
+#include <string>
+#include <vector>
+
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+
+namespace mayasim {
+
+class Node;
+
+// An attribute path after the node name ("tx", "translate.translateX", "wm[0]").
+bool parsePlug(Node& node, const std::string& attrPath, MPlug& plug);
+// A mesh component after a DAG node name ("vtx[3]", "e[0:5]", "f[*]").
+bool parseComponent(Node& node, const std::string& text, MDagPath& path, MObject& component);
+// One string per run of consecutive elements, named after the shape's transform.
+std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component);
+
+}  // namespace mayasim
