@@ -10,6 +10,8 @@
 #include "dg/NodeAccess.h"
 #include "dg/NodeClass.h"
 #include "dg/SceneState.h"
+#include "mayasim/ActiveSelection.h"
+#include "mayasim/Messages.h"
 
 namespace mayasim {
 
@@ -86,6 +88,21 @@ void addTimeNode(SceneState& state) {
     ++time->type->liveNodes;
     state.time = time.get();
 }
+
+MStatus getActive(MSelectionList& dest) {
+    dest = scene().selection;
+    return MStatus::kSuccess;
+}
+
+MStatus setActive(const MSelectionList& src, int adjustment) {
+    return Scene::instance().setActiveSelection(src, adjustment);
+}
+
+// MGlobal reaches the active selection through these from the moment the library loads.
+const bool kHooksInstalled = [] {
+    setActiveSelectionHooks({getActive, setActive});
+    return true;
+}();
 
 }  // namespace
 

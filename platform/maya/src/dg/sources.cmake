@@ -4,6 +4,7 @@ foreach(source
         ComponentNames CameraProjection Scene
         MPxNode MFnBase MFnAttribute MFnComponent MDataBlock MDataHandle MPlug
         MFnDependencyNode MDagPath MFnDagNode MFnTransform MFnCamera MFnMesh MItGeometry
-        MSelectionList MItDag MDGModifier)
+        MSelectionList MItDag MDGModifier
+        SceneCommand NodeCommands AttributeCommands TransformCommands)
     list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
 endforeach()
