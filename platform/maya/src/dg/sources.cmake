@@ -5,6 +5,6 @@ foreach(source
         MPxNode MFnBase MFnAttribute MFnComponent MDataBlock MDataHandle MPlug
         MFnDependencyNode MDagPath MFnDagNode MFnTransform MFnCamera MFnMesh MItGeometry
         MSelectionList MItDag MDGModifier
-        SceneCommand NodeCommands AttributeCommands TransformCommands)
+        SceneCommand NodeCommands AttributeCommands TransformCommands SceneQuery)
     list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
 endforeach()

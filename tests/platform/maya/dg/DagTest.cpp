@@ -8,6 +8,7 @@
 #include <maya/MDagPath.h>
 #include <maya/MEulerRotation.h>
 #include <maya/MFnCamera.h>
+#include <maya/MFnDagNode.h>
 #include <maya/MFnMatrixData.h>
 #include <maya/MFnMesh.h>
 #include <maya/MFnTransform.h>
@@ -16,6 +17,7 @@
 #include <maya/MTransformationMatrix.h>
 
 #include "mayasim/Scene.h"
+#include "mayasim/SceneQuery.h"
 
 namespace {
 
@@ -187,6 +189,34 @@ TEST_F(DagTest, CameraProjectionUsesTheFilmBack) {
     EXPECT_TRUE(ndc(-0.5, -0.5, -2).isEquivalent(MPoint(-1, -1, ndc(0, 0, -2).z), 1e-5));
     EXPECT_NEAR(ndc(0, 0, -100).z, 1.0, 1e-5);
     EXPECT_NEAR(camera.horizontalFieldOfView(), 2 * std::atan(0.5), kTol);
+}
+
+TEST_F(DagTest, TheViewportSeesVisibleMeshesThroughAFittedCamera) {
+    MObject shown, hidden;
+    auto& scene = mayasim::Scene::instance();
+    scene.createNode("mesh", "shownShape", MObject(), shown);
+    scene.createNode("mesh", "hiddenShape", MObject(), hidden);
+    MFnDagNode hiddenFn(hidden);
+    MFnDependencyNode(hiddenFn.parent(0)).findPlug("visibility").setValue(false);
+    const auto meshes = mayasim::visibleMeshes();
+    ASSERT_EQ(meshes.size(), 1u);
+    EXPECT_EQ(meshes[0].path.node(), shown);
+
+    MFnCamera camera;
+    MObject transform = camera.create();
+    camera.setHorizontalFilmAperture(1.5);
+    camera.setVerticalFilmAperture(1.0);
+    camera.setFocalLength(25.4);
+    camera.setNearClippingPlane(1.0);
+    MFnTransform(transform).setTranslation(MVector(0, 0, 10), MSpace::kTransform);
+    mayasim::CameraView view;
+    ASSERT_TRUE(mayasim::cameraView(MDagPath::getAPathTo(transform), 3.0, view));
+    // Fill fit on a view wider than the film: the horizontal aperture spans the view.
+    const MPoint edge = MPoint(0.75, 0, 9) * view.worldToCamera;
+    const double x = (edge.x * view.projection[0][0] + edge.z * view.projection[2][0]) /
+                     (edge.z * view.projection[2][3]);
+    EXPECT_NEAR(x, 1.0, 1e-9);
+    EXPECT_FALSE(mayasim::cameraView(MDagPath::getAPathTo(shown), 1.0, view));
 }
 
 }  // namespace
