@@ -164,4 +164,28 @@ TEST(HostClock, HostThreadWaitDrivesTimeUntilManagedThreadAnswers) {
     EXPECT_EQ(clock.nowMicros(), start + 81 * kMs);
 }
 
+TEST(HostClock, LiveModeRunsOnTheWallClockFromTheVirtualTime) {
+    HostClock& clock = HostClock::instance();
+    clock.advance(3 * kMs);
+    std::uint64_t start = clock.nowMicros();
+    clock.setLive(true);
+    auto wallStart = std::chrono::steady_clock::now();
+    bool done = false;
+    {
+        ManagedThread sleeper([&] {
+            clock.sleepFor(5 * kMs);
+            clock.sleepFor(5 * kMs);
+            clock.update([&] { done = true; });
+        });
+        EXPECT_TRUE(clock.waitUntil([&] { return done; }, HostClock::kNoDeadline));
+    }
+    auto wallElapsed = std::chrono::steady_clock::now() - wallStart;
+    EXPECT_GE(wallElapsed, std::chrono::milliseconds(10));
+    EXPECT_GE(clock.nowMicros(), start + 10 * kMs);
+    clock.setLive(false);
+    std::uint64_t frozen = clock.nowMicros();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(clock.nowMicros(), frozen);
+}
+
 }  // namespace
