@@ -1,2 +1,7 @@
-# Commands, MEL, MGlobal, plug-in loading.
-list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/placeholder.cpp")
+# Commands, MEL, MGlobal, plug-in loading, messages.
+foreach(source
+        Value CommandEngine UndoQueue MelParser MelInterpreter BuiltinCommands Plugins
+        MSyntax MArgList MArgParser MArgDatabase MPxCommand MGlobal MFnPlugin MMessage
+        MCallbackIdArray)
+    list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
+endforeach()

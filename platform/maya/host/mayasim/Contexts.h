@@ -1,0 +1,37 @@
+#pragma once
+// The tool contexts: context commands registered by plug-ins, the contexts they create
+// ("<command>1", "<command>2", ...), Maya's own contexts, and the current one (setToolTo).
+
+#include <string>
+#include <vector>
+
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+
+#include <mayasim/CommandEngine.h>
+
+class MEvent;
+class MPxContext;
+class MPxToolCommand;
+
+namespace mayasim::contexts {
+
+MStatus registerContextCommand(const MString& name, CommandCreator creator,
+                               const MString& toolCommandName, CommandCreator toolCreator,
+                               SyntaxCreator toolSyntax, const MString& owner);
+// Deletes the contexts the command made (switching to selectSuperContext if one was current).
+MStatus deregisterContextCommand(const MString& name, const MString& toolCommandName);
+
+// setToolTo: toolOffCleanup on the old context, toolOnSetup on the new one.
+MStatus setToolTo(const std::string& name);
+std::string currentName();
+MPxContext* current();
+MPxContext* find(const std::string& name);
+std::vector<std::string> names();
+// The context command that made a context ("" for Maya's own).
+std::string commandOf(const std::string& name);
+
+// Plug-in unload: tool commands created but never finalized are deleted here.
+void deletePendingToolCommands(const std::string& owner);
+
+}  // namespace mayasim::contexts

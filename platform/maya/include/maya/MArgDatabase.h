@@ -1,0 +1,20 @@
+#pragma once
+// MArgParser plus the arguments and objects that name scene items, as selection lists.
+
+#include <maya/MArgParser.h>
+
+class MSelectionList;
+
+class MArgDatabase : public MArgParser {
+public:
+    MArgDatabase();
+    MArgDatabase(const MSyntax& syntax, const MArgList& argList, MStatus* ReturnStatus = NULL);
+    ~MArgDatabase() override;
+
+    using MArgParser::getCommandArgument;
+    using MArgParser::getFlagArgument;
+    using MArgParser::getObjects;
+    MStatus getFlagArgument(const char* flag, unsigned int index, MSelectionList& result) const;
+    MStatus getCommandArgument(unsigned int index, MSelectionList& result) const;
+    MStatus getObjects(MSelectionList& result) const;
+};

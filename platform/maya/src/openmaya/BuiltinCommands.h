@@ -1,0 +1,20 @@
+#pragma once
+// The host's own MEL commands: python, print, eval, evalDeferred, undo, redo, undoInfo,
+// flushUndo, file, about, exists; and those of the plug-in manager and the tool contexts.
+
+namespace mayasim {
+
+class CommandEngine;
+
+void registerBuiltinCommands(CommandEngine& engine);
+// Defined with the plug-in manager and the context registry.
+void registerPluginCommands(CommandEngine& engine);
+void registerContextCommands(CommandEngine& engine);
+
+// Creator of a host command class, for CommandEngine::registerCommand.
+template <typename T>
+void* createCommand() {
+    return new T;
+}
+
+}  // namespace mayasim

@@ -1,0 +1,74 @@
+#include <mayasim/UndoQueue.h>
+
+#include <maya/MPxCommand.h>
+
+#include <mayasim/CommandEngine.h>
+
+namespace mayasim {
+
+UndoQueue::UndoQueue() = default;
+UndoQueue::~UndoQueue() = default;
+
+void UndoQueue::push(std::unique_ptr<MPxCommand> command, std::string description,
+                     std::string owner) {
+    if (!enabled_ || !command)
+        return;
+    undone_.clear();
+    done_.push_back({std::move(command), std::move(description), std::move(owner)});
+}
+
+MStatus UndoQueue::undo() {
+    if (done_.empty()) {
+        CommandEngine::instance().showMessage("warning", "There are no more commands to undo.");
+        return MS::kSuccess;
+    }
+    Entry entry = std::move(done_.back());
+    done_.pop_back();
+    MStatus status = entry.command->undoIt();
+    if (!status) {
+        CommandEngine::instance().showMessage("error", "Undo failed: " + entry.description);
+        done_.push_back(std::move(entry));
+        return status;
+    }
+    CommandEngine::instance().showMessage("info", "Undo: " + entry.description);
+    undone_.push_back(std::move(entry));
+    return status;
+}
+
+MStatus UndoQueue::redo() {
+    if (undone_.empty()) {
+        CommandEngine::instance().showMessage("warning", "There are no more commands to redo.");
+        return MS::kSuccess;
+    }
+    Entry entry = std::move(undone_.back());
+    undone_.pop_back();
+    MStatus status = entry.command->redoIt();
+    if (!status) {
+        CommandEngine::instance().showMessage("error", "Redo failed: " + entry.description);
+        undone_.push_back(std::move(entry));
+        return status;
+    }
+    CommandEngine::instance().showMessage("info", "Redo: " + entry.description);
+    done_.push_back(std::move(entry));
+    return status;
+}
+
+void UndoQueue::flush() {
+    done_.clear();
+    undone_.clear();
+}
+
+void UndoQueue::setEnabled(bool enabled) {
+    if (!enabled)
+        flush();
+    enabled_ = enabled;
+}
+
+std::string UndoQueue::undoName() const {
+    return done_.empty() ? "" : done_.back().description;
+}
+std::string UndoQueue::redoName() const {
+    return undone_.empty() ? "" : undone_.back().description;
+}
+
+}  // namespace mayasim

@@ -1,1 +1,0 @@
-// Keeps the OpenMaya library non-empty until its sources arrive.

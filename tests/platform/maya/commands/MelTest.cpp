@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include <maya/MArgList.h>
+#include <maya/MGlobal.h>
+#include <maya/MPxCommand.h>
+
+#include "EngineFixture.h"
+
+namespace {
+
+// Records the arguments of every call, as MEL passed them.
+std::vector<std::string> calls;
+
+class RecordCmd : public MPxCommand {
+public:
+    static void* creator() { return new RecordCmd; }
+    MStatus doIt(const MArgList& args) override {
+        std::string line;
+        for (unsigned int i = 0; i < args.length(); ++i) {
+            MStatus isInt;
+            args.asInt(i, &isInt);
+            const bool integral = isInt && args.asString(i) == MString() + args.asInt(i);
+            line +=
+                (i ? " " : "") + std::string(integral ? "i:" : "s:") + args.asString(i).asChar();
+        }
+        calls.push_back(line);
+        setResult(static_cast<int>(calls.size()));
+        return MS::kSuccess;
+    }
+};
+
+class MelTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        calls.clear();
+        mayasim::CommandEngine::instance().registerCommand("record", RecordCmd::creator, nullptr,
+                                                           "");
+    }
+    void TearDown() override {
+        mayasim::CommandEngine::instance().deregisterCommand("record");
+        EngineFixture::TearDown();
+    }
+};
+
+TEST_F(MelTest, CommandArgumentsKeepTheirTypes) {
+    ASSERT_TRUE(mel("record -q -n \"a \\\"b\\\"\\\\c\" 3 -0.5 on pCube1.vtx[2] /a/b.so;"));
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0], "s:-q s:-n s:a \"b\"\\c i:3 s:-0.5 i:1 s:pCube1.vtx[2] s:/a/b.so");
+    EXPECT_EQ(value("record `record x` ($undeclared_is_fine_here = 2);").asInt(), 3);
+    EXPECT_EQ(calls[2], "i:2 i:2");
+}
+
+TEST_F(MelTest, VariablesArraysAndConditions) {
+    mayasim::Value result = value(
+        "global string $g = \"x\";\n"
+        "string $list[] = {\"a\", \"b\"};\n"
+        "$list[3] = \"d\";\n"
+        "int $n = size($list);\n"
+        "float $f = 7 / 2;\n"
+        "string $out = \"\";\n"
+        "if ($n == 4 && !($f > 3.5) || 0) { $out = $g + $n + $list[1]; }\n"
+        "else if ($n > 1) { $out = \"wrong\"; } else { $out = \"worse\"; }\n"
+        "$out;");
+    EXPECT_EQ(result.asString(), "x4b");
+    EXPECT_EQ(value("global string $g; $g;").asString(), "x");
+    EXPECT_EQ(value("int $i; int $s = 0; for ($i = 0; $i < 4; $i++) $s += $i; $s;").asInt(), 6);
+}
+
+TEST_F(MelTest, StereoCameraLoadLineChoosesTheInstalledPlugin) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "h4_stereo_line";
+    fs::create_directories(dir);
+    char line[1024];
+    std::snprintf(line, sizeof(line),
+                  "if (`file -q -ex \"%s/stereoCamera.mll\"`) { loadPlugin -quiet "
+                  "\"%s/stereoCamera\"; } else { loadPlugin -quiet \"stereoCamera\"; }",
+                  dir.c_str(), dir.c_str());
+    ASSERT_TRUE(MGlobal::executeCommand(line, true, false)) << lastMessage();
+    EXPECT_EQ(echoed.front(), line);
+    EXPECT_EQ(value("pluginInfo -q -loaded stereoCamera").asInt(), 1);
+    ASSERT_TRUE(MGlobal::executeCommand(
+        "stereoRigManager -add \"vexelCamera\" \"Python\" \"vexelCameraRig.createRig\";"));
+    EXPECT_EQ(value("stereoRigManager -rigDefinition vexelCamera").toMel(),
+              "Python vexelCameraRig.createRig");
+
+    // A copy beside the plug-in wins: this one is not a loadable library, which shows.
+    std::ofstream(dir / "stereoCamera.mll") << "not a library";
+    EXPECT_EQ(value("unloadPlugin stereoCamera").toMel(), "stereoCamera");
+    EXPECT_FALSE(MGlobal::executeCommand(line));
+    EXPECT_NE(lastMessage().find((dir / "stereoCamera.mll").string()), std::string::npos);
+    fs::remove_all(dir);
+}
+
+TEST_F(MelTest, PythonGoesToTheRunner) {
+    EXPECT_FALSE(MGlobal::executeCommand("python \"vexelUI.removeUI()\""));
+    EXPECT_EQ(lastMessage(), "error: python: no Python interpreter is available");
+    std::string ran;
+    mayasim::CommandEngine::instance().setPythonRunner(
+        [&](const std::string& code, mayasim::Value* result) {
+            ran = code;
+            *result = mayasim::Value(5);
+            return MStatus(MS::kSuccess);
+        });
+    int result = 0;
+    ASSERT_TRUE(MGlobal::executeCommand("python \"vexelUI.removeUI()\"", result));
+    EXPECT_EQ(ran, "vexelUI.removeUI()");
+    EXPECT_EQ(result, 5);
+}
+
+TEST_F(MelTest, MalformedSourceRunsNothingAndSaysWhere) {
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"record 1; record (;", "error: line 1: Syntax error near ';' (expected an expression)"},
+        {"record 1;\nif (1) { record 2;",
+         "error: line 2: Syntax error near the end of the input "
+         "(expected '}')"},
+        {"record \"open",
+         "error: line 1: Syntax error near '\"' (expected the closing quote of "
+         "the string)"},
+        {"else { record 1; }",
+         "error: line 1: Syntax error near 'else' (expected a statement "
+         "('else' without 'if'))"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(mel(c.source)) << c.source;
+        EXPECT_EQ(lastMessage(), c.message);
+    }
+    EXPECT_TRUE(calls.empty());
+
+    EXPECT_FALSE(mel("record 1; nosuchcommand 2; record 3;"));
+    EXPECT_EQ(lastMessage(), "error: line 1: Cannot find procedure \"nosuchcommand\".");
+    EXPECT_FALSE(mel("print $nothing;"));
+    EXPECT_EQ(lastMessage(), "error: line 1: \"$nothing\" is an undeclared variable.");
+    EXPECT_EQ(calls.size(), 1u);
+}
+
+TEST_F(MelTest, EchoShowsCommandsAndResults) {
+    ASSERT_TRUE(mel("  record 7  ", nullptr, true));
+    ASSERT_TRUE(mel("print \"hi\\n\"", nullptr, false));
+    EXPECT_EQ(echoed, (std::vector<std::string>{"record 7;", "// Result: 1 //"}));
+    EXPECT_EQ(printed, "hi\n");
+}
+
+}  // namespace

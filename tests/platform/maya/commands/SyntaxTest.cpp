@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <maya/MArgDatabase.h>
+#include <maya/MArgList.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
+#include <maya/MVector.h>
+
+#include "EngineFixture.h"
+
+namespace {
+
+// What the last run of "probe" parsed.
+struct Parsed {
+    bool query = false;
+    bool on = false;
+    double scale = 0;
+    MString name;
+    unsigned int tags = 0;
+    MString secondTag;
+    MStringArray objects;
+} parsed;
+
+class ProbeCmd : public MPxCommand {
+public:
+    static void* creator() { return new ProbeCmd; }
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.enableQuery();
+        syntax.addFlag("-on", "-enabled", MSyntax::kBoolean);
+        syntax.addFlag("-s", "-scale", MSyntax::kDouble);
+        syntax.addFlag("-n", "-name", MSyntax::kString);
+        syntax.addFlag("-t", "-tag", MSyntax::kString, MSyntax::kLong);
+        syntax.makeFlagMultiUse("-t");
+        syntax.setObjectType(MSyntax::kStringObjects, 0, 2);
+        return syntax;
+    }
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        parsed = Parsed();
+        parsed.query = db.isQuery();
+        if (db.isFlagSet("-enabled"))
+            db.getFlagArgument("-on", 0, parsed.on);
+        if (db.isFlagSet("s"))
+            db.getFlagArgument("-scale", 0, parsed.scale);
+        if (db.isFlagSet("-n"))
+            db.getFlagArgument("-n", 0, parsed.name);
+        parsed.tags = db.numberOfFlagUses("-t");
+        MArgList second;
+        if (db.getFlagArgumentList("-t", 1, second))
+            parsed.secondTag = second.asString(0);
+        db.getObjects(parsed.objects);
+        return MS::kSuccess;
+    }
+};
+
+class SyntaxTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        mayasim::CommandEngine::instance().registerCommand("probe", ProbeCmd::creator,
+                                                           ProbeCmd::newSyntax, "");
+    }
+    void TearDown() override {
+        mayasim::CommandEngine::instance().deregisterCommand("probe");
+        EngineFixture::TearDown();
+    }
+};
+
+TEST_F(SyntaxTest, ShortAndLongFlagsWithTypedArguments) {
+    ASSERT_TRUE(mel("probe -enabled off -s 2 -name 5 -t a 1 -tag b 2 objA objB")) << lastMessage();
+    EXPECT_FALSE(parsed.on);
+    EXPECT_DOUBLE_EQ(parsed.scale, 2.0);
+    EXPECT_EQ(parsed.name, "5");
+    EXPECT_EQ(parsed.tags, 2u);
+    EXPECT_EQ(parsed.secondTag, "b");
+    ASSERT_EQ(parsed.objects.length(), 2u);
+    EXPECT_EQ(parsed.objects[1], "objB");
+
+    ASSERT_TRUE(mel("probe -q -on"));
+    EXPECT_TRUE(parsed.query);
+}
+
+TEST_F(SyntaxTest, BadArgumentsFailBeforeDoItWithMayaMessages) {
+    parsed.name = "untouched";
+    const std::pair<const char*, const char*> cases[] = {
+        {"probe -x", "error: Invalid flag '-x'"},
+        {"probe -on maybe", "error: Flag '-on' must be passed a boolean argument"},
+        {"probe -s big", "error: Flag '-s' must be passed a float argument"},
+        {"probe -t a", "error: Flag '-t' must be passed 2 arguments"},
+        {"probe -n a -n b", "error: Flag '-n' can only be used once"},
+        {"probe a b c", "error: Too many objects: at most 2 objects may be given"},
+    };
+    for (const auto& [source, message] : cases) {
+        EXPECT_FALSE(mel(source)) << source;
+        EXPECT_EQ(lastMessage(), message);
+    }
+    EXPECT_EQ(parsed.name, "untouched");
+}
+
+TEST_F(SyntaxTest, ArgListReadsAndFindsFlags) {
+    MArgList args;
+    args.addArg(MString("-t"));
+    args.addArg(1);
+    args.addArg(2.5);
+    args.addArg(true);
+    EXPECT_EQ(args.flagIndex("t", "translate"), 0u);
+    EXPECT_EQ(args.flagIndex("-r"), MArgList::kInvalidArgIndex);
+    unsigned int index = 1;
+    MStatus status;
+    MVector v = args.asVector(index, 3, &status);
+    EXPECT_TRUE(status);
+    EXPECT_EQ(index, 4u);
+    EXPECT_DOUBLE_EQ(v.y, 2.5);
+    args.asInt(0, &status);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(mayasim::melCommandLine("move", args), "move -t 1 2.5 1;");
+}
+
+}  // namespace
