@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
@@ -30,6 +31,9 @@ MPxContext* find(const std::string& name);
 std::vector<std::string> names();
 // The context command that made a context ("" for Maya's own).
 std::string commandOf(const std::string& name);
+
+// The manipulators the current context added (MPxContext::addManipulator), for drawing.
+std::vector<MObject> currentManipulators();
 
 // Plug-in unload: tool commands created but never finalized are deleted here.
 void deletePendingToolCommands(const std::string& owner);

@@ -381,6 +381,11 @@ std::string commandOf(const std::string& name) {
     return context ? context->command : std::string();
 }
 
+std::vector<MObject> currentManipulators() {
+    MPxContext* context = current();
+    return context ? ContextAccess::manipulators(*context) : std::vector<MObject>();
+}
+
 void deletePendingToolCommands(const std::string& owner) {
     std::vector<MPxToolCommand*> doomed;
     for (const auto& pending : registry().pending) {

@@ -24,6 +24,9 @@ struct ContextAccess {
     static const MString& name(const MPxContext& context) { return context.name_; }
     static const MString& title(const MPxContext& context) { return context.titleString_; }
     static const MString& help(const MPxContext& context) { return context.helpString_; }
+    static const std::vector<MObject>& manipulators(const MPxContext& context) {
+        return context.manipulators_;
+    }
 };
 
 struct ContextCommandAccess {
