@@ -202,12 +202,8 @@ NodeClass& addType(const char* name, unsigned int id, MFn::Type apiType,
     type->bases = std::move(bases);
     type->dag = dag;
     type->attributes = dag ? dagNodeAttributes() : dependNodeAttributes();
-    if (dag) {
-        type->compute = dagCompute;
-        for (const char* matrix : {"m", "im", "wm", "wim", "pm", "pim"}) {
-            type->volatileOutputs.push_back(type->findAttribute(matrix));
-        }
-    }
+    if (dag)
+        addDagBehaviour(*type);
     return addBuiltinClass(std::move(type));
 }
 
@@ -327,6 +323,13 @@ const std::vector<std::shared_ptr<Attribute>>& dagNodeAttributes() {
         return all;
     }();
     return attributes;
+}
+
+void addDagBehaviour(NodeClass& type) {
+    type.compute = dagCompute;
+    for (const char* matrix : {"m", "im", "wm", "wim", "pm", "pim"}) {
+        type.volatileOutputs.push_back(type.findAttribute(matrix));
+    }
 }
 
 void addBuiltinTypes() {

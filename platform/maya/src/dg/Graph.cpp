@@ -64,11 +64,15 @@ std::set<std::pair<const Node*, PlugKey>>& evaluating() {
 MStatus callCompute(Node& node, PlugKey key) {
     MPlug plug = PlugAccess::make(node, key);
     MDataBlock block = DataAccess::block(&node);
+    // A plug-in node computes its own plugs; what it leaves to Maya (a DAG node's
+    // matrices) the built-in behaviour of its kind computes.
+    MStatus status = MStatus::kUnknownParameter;
     if (node.user)
-        return node.user->compute(plug, block);
-    if (node.type->compute)
-        return node.type->compute(node, plug, block);
-    return MStatus::kUnknownParameter;
+        status = node.user->compute(plug, block);
+    if (status == MStatus::kUnknownParameter && node.type->compute) {
+        status = node.type->compute(node, plug, block);
+    }
+    return status;
 }
 
 void copyFrom(Node& node, PlugKey key, const Endpoint& source) {

@@ -140,6 +140,8 @@ MStatus registerNodeType(const MString& typeName, const MTypeId& id, MCreatorFun
     nodeClass->dag = kind.dag;
     nodeClass->shape = type == MPxNode::kLocatorNode;
     nodeClass->attributes = kind.dag ? dagNodeAttributes() : dependNodeAttributes();
+    if (kind.dag)
+        addDagBehaviour(*nodeClass);
 
     reg.initializing = nodeClass.get();
     const MStatus status = initialize ? initialize() : MStatus(MStatus::kSuccess);
