@@ -1,0 +1,58 @@
+// The simulated machine around Maya: clock, displays and desktop, tracker, and what the
+// session has seen (user messages, redraws). The `vxsim` Python module drives it.
+#pragma once
+
+#include <vexel/common/DisplayInfo.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vxsim {
+
+struct UserMessage {
+    std::string kind;  //!< "error" or "warning"
+    std::string text;
+};
+
+class World {
+public:
+    //! The longest clock advance between two tracker polls of the plug-in (17 ms).
+    static constexpr int kSliceMillis = 17;
+
+    explicit World(std::string outDir) : outDir_(std::move(outDir)) {}
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    //! Lays out the desktop from the simulated displays: one screen per display, Maya's main
+    //! window on the first, and the 3D view panel filling most of it, made active.
+    bool setDisplays(const std::vector<vexel::common::DisplayRecord>& displays, std::string* error);
+    void createMainWindow();
+    HWND mainWindow() const { return mainWindow_; }
+    HWND viewPanel() const { return viewPanel_; }
+
+    //! Moves time on by `millis` in slices of at most kSliceMillis; after each slice the
+    //! queued desktop input is delivered, idle runs and the views count a redraw.
+    void step(int millis);
+    std::uint64_t redraws() const { return redraws_; }
+
+    void addMessage(const std::string& kind, const std::string& text);
+    //! The user messages since the last take.
+    std::vector<UserMessage> takeMessages();
+
+    const std::string& outDir() const { return outDir_; }
+
+private:
+    void layoutWindows();
+
+    std::string outDir_;
+    HWND mainWindow_ = nullptr;
+    HWND viewPanel_ = nullptr;
+    std::uint64_t redraws_ = 0;
+    std::vector<UserMessage> messages_;
+};
+
+}  // namespace vxsim

@@ -1,0 +1,35 @@
+#pragma once
+// What the 3D view draws besides manipulators: the background, the ground grid and the
+// scene's visible meshes.
+
+#include <maya/MDagPath.h>
+
+#include "MeshDrawing.h"
+
+class MFnMesh;
+
+namespace vxsim::render {
+
+//! Maya's default gradient behind everything; leaves both matrices as they were and
+//! depth testing off.
+void drawBackground();
+
+//! A directional light shining from the eye along the view direction, as Maya's default
+//! lighting does. Must be called while the modelview matrix is the identity.
+void setUpHeadlight();
+
+//! Maya's default grid on the ground plane: 24 units across, a line every unit, darker
+//! lines every five and the axes darkest. Draws with the current (world) modelview.
+void drawGrid();
+
+//! Every visible mesh in the scene, shaded, with selected ones outlined in Maya's
+//! selection colour. Draws with the current (world) modelview.
+void drawVisibleMeshes();
+
+//! A DAG path is drawn when neither it nor any of its ancestors is hidden or an
+//! intermediate object.
+bool isDrawable(const MDagPath& path);
+
+PolygonMesh polygonMeshOf(const MFnMesh& mesh);
+
+}  // namespace vxsim::render

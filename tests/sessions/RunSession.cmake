@@ -1,0 +1,56 @@
+# Runs one vxsim session and checks what it did.
+#   cmake -DVXSIM=exe -DWORK_DIR=dir -DNAME=name [-DARGS=a|b|c] [-DEXPECT_EXIT=0]
+#         [-DEXPECT_JOURNAL=file] [-DEXPECT_OUTPUT=regex] [-DREJECT_OUTPUT=regex]
+#         -P RunSession.cmake
+# ARGS are separated by '|'. The regexes apply to the session's stdout and stderr together.
+if(NOT DEFINED EXPECT_EXIT)
+    set(EXPECT_EXIT 0)
+endif()
+string(REPLACE "|" ";" args "${ARGS}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(journal "${WORK_DIR}/${NAME}.journal")
+if(EXPECT_JOURNAL)
+    list(PREPEND args --journal "${journal}")
+endif()
+
+execute_process(COMMAND "${VXSIM}" --out "${WORK_DIR}/${NAME}" ${args}
+                WORKING_DIRECTORY "${WORK_DIR}"
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message("${out}${err}")
+
+if(NOT "${code}" STREQUAL "${EXPECT_EXIT}")
+    message(FATAL_ERROR "exit status ${code}, expected ${EXPECT_EXIT}")
+endif()
+if(DEFINED EXPECT_OUTPUT AND NOT "${out}${err}" MATCHES "${EXPECT_OUTPUT}")
+    message(FATAL_ERROR "the output does not match: ${EXPECT_OUTPUT}")
+endif()
+if(DEFINED REJECT_OUTPUT AND "${out}${err}" MATCHES "${REJECT_OUTPUT}")
+    message(FATAL_ERROR "the output matches what it must not: ${REJECT_OUTPUT}")
+endif()
+
+if(EXPECT_JOURNAL)
+    file(STRINGS "${EXPECT_JOURNAL}" expected)
+    if(EXISTS "${journal}")
+        file(STRINGS "${journal}" actual)
+    else()
+        set(actual "")
+    endif()
+    list(LENGTH expected expectedCount)
+    list(LENGTH actual actualCount)
+    set(line 0)
+    while(line LESS expectedCount OR line LESS actualCount)
+        set(want "<end of journal>")
+        set(got "<end of journal>")
+        if(line LESS expectedCount)
+            list(GET expected ${line} want)
+        endif()
+        if(line LESS actualCount)
+            list(GET actual ${line} got)
+        endif()
+        math(EXPR number "${line} + 1")
+        if(NOT "${want}" STREQUAL "${got}")
+            message(FATAL_ERROR "journal line ${number}:\n  expected: ${want}\n  actual:   ${got}")
+        endif()
+        set(line ${number})
+    endwhile()
+endif()
