@@ -12,26 +12,21 @@ def section(title):
 
 
 section("Loading " + PLUGIN)
-try:
-    cmds.loadPlugin(PLUGIN)
-    loaded = True
-except RuntimeError as error:
-    # The plug-in is not staged in every build yet; the host itself still gets exercised.
-    print("note: %s could not be loaded (%s); going on without it" % (PLUGIN, error))
-    loaded = False
+cmds.loadPlugin(PLUGIN)
+print("%s %s by %s" % (PLUGIN, cmds.pluginInfo(PLUGIN, query=True, version=True),
+                       cmds.pluginInfo(PLUGIN, query=True, vendor=True)))
 
-if loaded:
-    section("Commands the plug-in registered")
-    for name in ("vexelStereoFocus", "vexelHitTestCmd", "vexelStereoFixZoom",
-                 "vexelConfigurationCmd"):
-        print("%-24s %s" % (name, "registered" if name in dir(cmds) else "MISSING"))
+section("Commands the plug-in registered")
+for name in sorted(cmds.pluginInfo(PLUGIN, query=True, command=True) or []):
+    print("  " + name)
 
 section("Stepping one second of virtual time")
-for _ in range(60):
+for _ in range(59):
     vxsim.step()
-print("virtual time: %.3f s" % vxsim.time())
+print("virtual time: %.3f s, %d view redraws" % (vxsim.time(), vxsim.redraws()))
+for line in vxsim.debug_output():
+    print("debug: " + line)
 
-if loaded:
-    section("Unloading " + PLUGIN)
-    cmds.unloadPlugin(PLUGIN)
-    print("unloaded")
+section("Unloading " + PLUGIN)
+cmds.unloadPlugin(PLUGIN)
+print("unloaded; still loaded: %s" % (cmds.pluginInfo(PLUGIN, query=True, loaded=True) == 1))

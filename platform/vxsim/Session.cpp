@@ -1,10 +1,12 @@
 #include "Session.h"
 
+#include "StartupScene.h"
 #include "VxsimModule.h"
 
 #include <mayasim/CommandEngine.h>
 #include <mayasim/Messages.h>
 #include <mayasim/Plugins.h>
+#include <mayasim/Views.h>
 
 #include <vxhost/HostClock.h>
 #include <vxhost/VexelHost.h>
@@ -89,7 +91,7 @@ bool Session::setUp() {
         fail("the simulated displays are unusable: " + error);
         return false;
     }
-    world_.createMainWindow();
+    world_.createMainWindow(createDefaultCamera());
 
     auto& engine = mayasim::CommandEngine::instance();
     engine.setEchoSink([this](const std::string& line) {
@@ -165,6 +167,7 @@ void Session::shutDown() {
     mayasim::Plugins::instance().unloadAll();
     python_.stop();
     bindVxsimWorld(nullptr);
+    mayasim::views::clear();
     auto& engine = mayasim::CommandEngine::instance();
     engine.setEchoSink(nullptr);
     engine.setMessageSink(nullptr);

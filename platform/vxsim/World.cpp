@@ -1,6 +1,7 @@
 #include "World.h"
 
 #include <mayasim/CommandEngine.h>
+#include <mayasim/Views.h>
 
 #include <vxhost/Desktop.h>
 #include <vxhost/HostClock.h>
@@ -46,12 +47,13 @@ bool World::setDisplays(const std::vector<vexel::common::DisplayRecord>& display
     return true;
 }
 
-void World::createMainWindow() {
+void World::createMainWindow(const MDagPath& camera) {
     auto& desktop = vxhost::Desktop::instance();
     RECT screen = screenOf(vxhost::displays().front());
     mainWindow_ = desktop.createWindow(nullptr, screen, nullptr, "Autodesk Maya");
-    viewPanel_ = desktop.createWindow(mainWindow_, viewPanelRect(screen), nullptr, "modelPanel4");
-    desktop.setActiveWindow(viewPanel_);
+    view_ = mayasim::views::create(mainWindow_, viewPanelRect(screen), camera);
+    mayasim::views::setActive(view_);
+    desktop.setActiveWindow(mayasim::views::window(view_));
 }
 
 void World::layoutWindows() {
@@ -60,7 +62,7 @@ void World::layoutWindows() {
     auto& desktop = vxhost::Desktop::instance();
     RECT screen = screenOf(vxhost::displays().front());
     desktop.setWindowRect(mainWindow_, screen);
-    desktop.setWindowRect(viewPanel_, viewPanelRect(screen));
+    desktop.setWindowRect(mayasim::views::window(view_), viewPanelRect(screen));
 }
 
 void World::step(int millis) {
@@ -74,6 +76,8 @@ void World::step(int millis) {
             clock.advance(static_cast<std::uint64_t>(slice) * 1000);
         desktop.deliverInput();
         engine.runIdle();
+        // Every tick redraws the views; asked-for refreshes are part of that redraw.
+        mayasim::views::takeRefreshRequests();
         ++redraws_;
         remaining -= slice;
     } while (remaining > 0);

@@ -2,6 +2,8 @@
 // session has seen (user messages, redraws). The `vxsim` Python module drives it.
 #pragma once
 
+#include <maya/MDagPath.h>
+
 #include <vexel/common/DisplayInfo.h>
 
 #include <windows.h>
@@ -27,12 +29,12 @@ public:
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    //! Lays out the desktop from the simulated displays: one screen per display, Maya's main
-    //! window on the first, and the 3D view panel filling most of it, made active.
+    //! One desktop screen per simulated display; Maya's windows follow the first display.
     bool setDisplays(const std::vector<vexel::common::DisplayRecord>& displays, std::string* error);
-    void createMainWindow();
+    //! Maya's main window on the first display and a 3D view panel looking through `camera`
+    //! filling most of it, made the active view and window.
+    void createMainWindow(const MDagPath& camera);
     HWND mainWindow() const { return mainWindow_; }
-    HWND viewPanel() const { return viewPanel_; }
 
     //! Moves time on by `millis` in slices of at most kSliceMillis; after each slice the
     //! queued desktop input is delivered, idle runs and the views count a redraw.
@@ -50,7 +52,7 @@ private:
 
     std::string outDir_;
     HWND mainWindow_ = nullptr;
-    HWND viewPanel_ = nullptr;
+    int view_ = -1;
     std::uint64_t redraws_ = 0;
     std::vector<UserMessage> messages_;
 };
