@@ -8,6 +8,7 @@
 #include <maya/MSyntax.h>
 
 #include <mayasim/CommandEngine.h>
+#include <mayasim/DgCommands.h>
 #include <mayasim/UndoQueue.h>
 
 #include <filesystem>
@@ -224,6 +225,7 @@ void registerBuiltinCommands(CommandEngine& engine) {
     engine.registerCommand("exists", createCommand<ExistsCmd>, ExistsCmd::newSyntax, "");
     registerPluginCommands(engine);
     registerContextCommands(engine);
+    registerSceneCommands(engine);
 }
 
 }  // namespace mayasim

@@ -1,6 +1,7 @@
 #pragma once
 // The host's own MEL commands: python, print, eval, evalDeferred, undo, redo, undoInfo,
-// flushUndo, file, about, exists; and those of the plug-in manager and the tool contexts.
+// flushUndo, file, about, exists; those of the plug-in manager and the tool contexts; and
+// the scene's.
 
 namespace mayasim {
 

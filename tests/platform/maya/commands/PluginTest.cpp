@@ -67,6 +67,17 @@ TEST_F(PluginTest, LoadRegisterUseAndUnload) {
     EXPECT_EQ(value("pluginInfo -q -loaded cmdTestPlugin").asInt(), 0);
 }
 
+TEST_F(PluginTest, NodesOfThePluginHoldItUnlessForced) {
+    ASSERT_TRUE(mel("loadPlugin cmdTestPlugin"));
+    const std::string node = value("createNode testNode").asString();
+    EXPECT_FALSE(mel("unloadPlugin cmdTestPlugin"));
+    EXPECT_EQ(lastMessage(),
+              "error: Cannot unload plug-in \"cmdTestPlugin\": 1 node(s) of its "
+              "types are in the scene (use -force to unload anyway).");
+    EXPECT_EQ(value("pluginInfo -q -loaded cmdTestPlugin").asInt(), 1);
+    ASSERT_TRUE(mel("delete " + node + "; unloadPlugin cmdTestPlugin")) << lastMessage();
+}
+
 TEST_F(PluginTest, ExitMessageReachesThePlugin) {
     ASSERT_TRUE(mel("loadPlugin cmdTestPlugin"));
     mayasim::messages::fireSceneMessage(27);

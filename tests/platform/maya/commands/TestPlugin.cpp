@@ -1,5 +1,5 @@
 // A small plug-in for the loader tests: a command, a context command with a tool command, a
-// UI procedure pair and an exit callback. It logs into the MEL global string $testLog.
+// UI procedure pair, a node type and an exit callback. It logs into the MEL global string $testLog.
 
 #include <maya/MArgList.h>
 #include <maya/MArgParser.h>
@@ -8,6 +8,7 @@
 #include <maya/MGlobal.h>
 #include <maya/MPxContext.h>
 #include <maya/MPxContextCommand.h>
+#include <maya/MPxNode.h>
 #include <maya/MPxToolCommand.h>
 #include <maya/MSceneMessage.h>
 
@@ -87,6 +88,14 @@ private:
     AddContext* context_ = nullptr;
 };
 
+class TestNode : public MPxNode {
+public:
+    static void* creator() { return new TestNode; }
+    static MStatus initialize() { return MS::kSuccess; }
+};
+
+const MTypeId kTestNodeId(0x7f001);
+
 MCallbackId exitHook = 0;
 
 void onExit(void*) {
@@ -107,6 +116,9 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
     status = plugin.registerUI("python \\\"created()\\\"", "python \"deleted()\"");
     if (!status)
         return status;
+    status = plugin.registerNode("testNode", kTestNodeId, TestNode::creator, TestNode::initialize);
+    if (!status)
+        return status;
     exitHook = MSceneMessage::addCallback(MSceneMessage::kMayaExiting, onExit);
     return MS::kSuccess;
 }
@@ -114,7 +126,10 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj);
     MMessage::removeCallback(exitHook);
-    MStatus status = plugin.deregisterContextCommand("testContext", "testToolCmd");
+    MStatus status = plugin.deregisterNode(kTestNodeId);
+    if (!status)
+        return status;
+    status = plugin.deregisterContextCommand("testContext", "testToolCmd");
     if (!status)
         return status;
     return plugin.deregisterCommand("testCount");
