@@ -150,3 +150,31 @@ TEST_F(MelTest, EchoShowsCommandsAndResults) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MelTest, JournalledLinesReadBackAsTheSameArguments) {
+    MArgList args;
+    args.addArg(MString("-n"));
+    args.addArg(MString("say \"hi\"\\\n"));
+    args.addArg(-3);
+    args.addArg(0.1);
+    args.addArg(MString("-0.5"));
+    const std::string line = mayasim::melCommandLine("record", args);
+    ASSERT_TRUE(mel(line)) << line;
+    EXPECT_EQ(calls.back(), "s:-n s:say \"hi\"\\\n i:-3 s:0.1 s:-0.5");
+}
+
+TEST_F(MelTest, ScopesLoopsAndOperators) {
+    EXPECT_EQ(value("int $n = 0; while ($n < 5) { $n++; } $n;").asInt(), 5);
+    EXPECT_EQ(value("string $s = \"b\"; ($s == \"b\" ? \"yes\" : \"no\");").asString(), "yes");
+    EXPECT_EQ(value("\"abc\" < \"abd\";").asInt(), 1);
+    EXPECT_EQ(value("string $t = \"x\"; $t += 1; $t;").asString(), "x1");
+    EXPECT_DOUBLE_EQ(value("7 / 2.0;").asDouble(), 3.5);
+    EXPECT_FALSE(mel("{ int $inner = 1; } $inner;"));
+    EXPECT_EQ(lastMessage(), "error: line 1: \"$inner\" is an undeclared variable.");
+    EXPECT_FALSE(mel("int $z = 1 / 0;"));
+    EXPECT_EQ(lastMessage(), "error: line 1: Division by zero.");
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MPxCommand.h>
+#include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 #include <maya/MSyntax.h>
 #include <maya/MVector.h>
@@ -58,15 +59,41 @@ public:
     }
 };
 
+// Takes scene objects, the active selection when none are named.
+class PickCmd : public MPxCommand {
+public:
+    static void* creator() { return new PickCmd; }
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.useSelectionAsDefault(true);
+        syntax.setObjectType(MSyntax::kSelectionList, 1);
+        return syntax;
+    }
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        MSelectionList picked;
+        if (status)
+            status = db.getObjects(picked);
+        MStringArray names;
+        picked.getSelectionStrings(names);
+        setResult(names);
+        return status;
+    }
+};
+
 class SyntaxTest : public EngineFixture {
 protected:
     void SetUp() override {
         EngineFixture::SetUp();
         mayasim::CommandEngine::instance().registerCommand("probe", ProbeCmd::creator,
                                                            ProbeCmd::newSyntax, "");
+        mayasim::CommandEngine::instance().registerCommand("pick", PickCmd::creator,
+                                                           PickCmd::newSyntax, "");
     }
     void TearDown() override {
         mayasim::CommandEngine::instance().deregisterCommand("probe");
+        mayasim::CommandEngine::instance().deregisterCommand("pick");
         EngineFixture::TearDown();
     }
 };
@@ -100,6 +127,19 @@ TEST_F(SyntaxTest, BadArgumentsFailBeforeDoItWithMayaMessages) {
         EXPECT_EQ(lastMessage(), message);
     }
     EXPECT_EQ(parsed.name, "untouched");
+}
+
+TEST_F(SyntaxTest, SelectionObjectsDefaultToTheActiveSelection) {
+    ASSERT_TRUE(mel("createNode transform -n pickA; createNode transform -n pickB; select pickB"))
+        << lastMessage();
+    EXPECT_EQ(value("pick").toMel(), "pickB");
+    EXPECT_EQ(value("pick pickA").toMel(), "pickA");
+    EXPECT_FALSE(mel("pick nowhere"));
+    EXPECT_EQ(lastMessage(), "error: No object matches name: nowhere");
+    ASSERT_TRUE(mel("select -cl"));
+    EXPECT_FALSE(mel("pick"));
+    EXPECT_EQ(lastMessage(), "error: Not enough objects: at least 1 object must be given");
+    mel("delete pickA pickB");
 }
 
 TEST_F(SyntaxTest, ArgListReadsAndFindsFlags) {
