@@ -20,6 +20,10 @@ section("Commands the plug-in registered")
 for name in sorted(cmds.pluginInfo(PLUGIN, query=True, command=True) or []):
     print("  " + name)
 
+section("Menus of the main window")
+for label, items in sorted(vxsim.menus().items()):
+    print("  %s: %s" % (label, ", ".join(items)))
+
 section("Stepping one second of virtual time")
 for _ in range(59):
     vxsim.step()

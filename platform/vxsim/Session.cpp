@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "MenuCommands.h"
 #include "StartupScene.h"
 #include "VxsimModule.h"
 
@@ -107,6 +108,7 @@ bool Session::setUp() {
         }
     });
 
+    registerMenuCommands();
     auto& plugins = mayasim::Plugins::instance();
     plugins.setSearchPath({stageDir_ + "/maya/plug-ins"});
     plugins.setRefusedRegistration(options_.refuseRegistration);
@@ -168,6 +170,7 @@ void Session::shutDown() {
     python_.stop();
     bindVxsimWorld(nullptr);
     mayasim::views::clear();
+    deregisterMenuCommands();
     auto& engine = mayasim::CommandEngine::instance();
     engine.setEchoSink(nullptr);
     engine.setMessageSink(nullptr);

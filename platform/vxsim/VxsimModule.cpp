@@ -1,5 +1,7 @@
 #include "VxsimModule.h"
 
+#include "MenuBar.h"
+#include "MenuCommands.h"
 #include "World.h"
 
 #define PY_SSIZE_T_CLEAN
@@ -417,6 +419,36 @@ PyObject* setDisplay(PyObject*, PyObject* args, PyObject* kwargs) {
     return displayDict(records[index]);
 }
 
+PyObject* menus(PyObject*, PyObject*) {
+    PyObject* result = PyDict_New();
+    for (const Menu& menu : MenuBar::instance().menus()) {
+        PyObject* labels = PyList_New(0);
+        for (const MenuItem& item : menu.items) {
+            if (item.divider)
+                continue;
+            PyObject* label = PyUnicode_FromString(item.label.c_str());
+            PyList_Append(labels, label);
+            Py_DECREF(label);
+        }
+        PyDict_SetItemString(result, menu.label.c_str(), labels);
+        Py_DECREF(labels);
+    }
+    return result;
+}
+
+PyObject* chooseMenuItemCall(PyObject*, PyObject* args) {
+    const char* menu = nullptr;
+    const char* item = nullptr;
+    if (!PyArg_ParseTuple(args, "ss", &menu, &item))
+        return nullptr;
+    std::string error;
+    if (!chooseMenuItem(menu, item, error)) {
+        PyErr_SetString(PyExc_RuntimeError, error.c_str());
+        return nullptr;
+    }
+    Py_RETURN_NONE;
+}
+
 PyObject* render(PyObject*, PyObject*, PyObject*) {
     return notAvailable("render");
 }
@@ -454,6 +486,11 @@ PyMethodDef kMethods[] = {
     {"set_display", withKeywords(setDisplay), METH_VARARGS | METH_KEYWORDS,
      "set_display(index=0, **fields): changes a display (index len(displays()) adds one). "
      "Fields: tracked_stereo, id, x, y, width, height, width_m, height_m, center, tilt."},
+    {"menus", menus, METH_NOARGS,
+     "{menu label: [item labels]} of the main window's menus (dividers left out)."},
+    {"choose_menu_item", chooseMenuItemCall, METH_VARARGS,
+     "choose_menu_item(menu, item): runs an item's command as choosing it would; menu and "
+     "item by label or name."},
     {"render", withKeywords(render), METH_VARARGS | METH_KEYWORDS,
      "render(path, eye='center'): renders the active 3D view to a PNG file."},
     {nullptr, nullptr, 0, nullptr}};
