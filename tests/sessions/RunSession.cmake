@@ -3,6 +3,7 @@
 #         [-DEXPECT_JOURNAL=file] [-DEXPECT_OUTPUT=regex] [-DREJECT_OUTPUT=regex]
 #         -P RunSession.cmake
 # ARGS are separated by '|'. The regexes apply to the session's stdout and stderr together.
+# In the expected journal, @STAGE@ stands for STAGE_DIR, the staged install tree.
 if(NOT DEFINED EXPECT_EXIT)
     set(EXPECT_EXIT 0)
 endif()
@@ -29,7 +30,10 @@ if(DEFINED REJECT_OUTPUT AND "${out}${err}" MATCHES "${REJECT_OUTPUT}")
 endif()
 
 if(EXPECT_JOURNAL)
-    file(STRINGS "${EXPECT_JOURNAL}" expected)
+    file(READ "${EXPECT_JOURNAL}" expectedText)
+    string(REPLACE "@STAGE@" "${STAGE_DIR}" expectedText "${expectedText}")
+    file(WRITE "${WORK_DIR}/${NAME}.expected" "${expectedText}")
+    file(STRINGS "${WORK_DIR}/${NAME}.expected" expected)
     if(EXISTS "${journal}")
         file(STRINGS "${journal}" actual)
     else()
