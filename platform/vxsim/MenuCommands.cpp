@@ -39,7 +39,7 @@ std::string objectName(const MArgDatabase& db) {
 // A command string written while Python runs is Python, as Maya assumes the language of
 // the script that builds the menu.
 std::string callerLanguage() {
-    return PyEval_GetFrame() ? "python" : "mel";
+    return Py_IsInitialized() && PyEval_GetFrame() ? "python" : "mel";
 }
 
 class MenuCmd : public MPxCommand {

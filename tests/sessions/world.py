@@ -47,12 +47,6 @@ try:
 except ValueError:
     pass
 
-try:
-    vxsim.render("frame.png")
-    raise AssertionError("render is not built yet")
-except RuntimeError as error:
-    assert "not available yet" in str(error)
-
 vxsim.messages()
 try:
     cmds.loadPlugin("noSuchPlugin")
