@@ -94,9 +94,5 @@ private:
     const mayasim::Attribute* attr_ = nullptr;
     int index_ = -1;
     enum class HandedOut { kNone, kDouble2, kDouble3, kFloat3, kVector };
-    mutable double2 double2_ = {0.0, 0.0};
-    mutable double3 double3_ = {0.0, 0.0, 0.0};
-    mutable float3 float3_ = {0.0f, 0.0f, 0.0f};
-    mutable MVector vector_;
     mutable HandedOut handedOut_ = HandedOut::kNone;
 };

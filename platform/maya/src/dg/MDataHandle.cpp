@@ -96,30 +96,34 @@ double MDataHandle::childValue(unsigned int index) const {
 }
 
 double2& MDataHandle::asDouble2() const {
+    Slot& slot = SLOT();
     for (unsigned int i = 0; i < 2; ++i)
-        double2_[i] = childValue(i);
+        slot.double2Value[i] = childValue(i);
     handedOut_ = HandedOut::kDouble2;
-    return double2_;
+    return slot.double2Value;
 }
 
 double3& MDataHandle::asDouble3() const {
+    Slot& slot = SLOT();
     for (unsigned int i = 0; i < 3; ++i)
-        double3_[i] = childValue(i);
+        slot.double3Value[i] = childValue(i);
     handedOut_ = HandedOut::kDouble3;
-    return double3_;
+    return slot.double3Value;
 }
 
 float3& MDataHandle::asFloat3() const {
+    Slot& slot = SLOT();
     for (unsigned int i = 0; i < 3; ++i)
-        float3_[i] = static_cast<float>(childValue(i));
+        slot.float3Value[i] = static_cast<float>(childValue(i));
     handedOut_ = HandedOut::kFloat3;
-    return float3_;
+    return slot.float3Value;
 }
 
 MVector& MDataHandle::asVector() const {
-    vector_ = MVector(childValue(0), childValue(1), childValue(2));
+    Slot& slot = SLOT();
+    slot.vectorValue = MVector(childValue(0), childValue(1), childValue(2));
     handedOut_ = HandedOut::kVector;
-    return vector_;
+    return slot.vectorValue;
 }
 
 MMatrix& MDataHandle::asMatrix() const {
@@ -224,21 +228,25 @@ void MDataHandle::writeChildren(const double* values, unsigned int count) {
 }
 
 void MDataHandle::setClean() {
+    Slot& slot = SLOT();
     switch (handedOut_) {
         case HandedOut::kDouble2:
-            writeChildren(double2_, 2);
+            writeChildren(slot.double2Value, 2);
             break;
         case HandedOut::kDouble3:
-            writeChildren(double3_, 3);
+            writeChildren(slot.double3Value, 3);
             break;
         case HandedOut::kFloat3: {
-            const double values[3] = {float3_[0], float3_[1], float3_[2]};
+            const double values[3] = {slot.float3Value[0], slot.float3Value[1],
+                                      slot.float3Value[2]};
             writeChildren(values, 3);
             break;
         }
-        case HandedOut::kVector:
-            setMVector(vector_);
+        case HandedOut::kVector: {
+            const MVector value = slot.vectorValue;
+            setMVector(value);
             break;
+        }
         case HandedOut::kNone:
             break;
     }

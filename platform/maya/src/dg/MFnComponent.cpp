@@ -172,7 +172,7 @@ MStatus writeValues(const MObject& object, const double* in, unsigned int count)
 }  // namespace
 
 MStatus MFnNumericData::getData(double& val1, double& val2) {
-    double v[2];
+    double v[2] = {};
     const MStatus status = readValues(object_, v, 2);
     val1 = v[0];
     val2 = v[1];
@@ -180,7 +180,7 @@ MStatus MFnNumericData::getData(double& val1, double& val2) {
 }
 
 MStatus MFnNumericData::getData(double& val1, double& val2, double& val3) {
-    double v[3];
+    double v[3] = {};
     const MStatus status = readValues(object_, v, 3);
     val1 = v[0];
     val2 = v[1];
@@ -189,7 +189,7 @@ MStatus MFnNumericData::getData(double& val1, double& val2, double& val3) {
 }
 
 MStatus MFnNumericData::getData(float& val1, float& val2, float& val3) {
-    double v[3];
+    double v[3] = {};
     const MStatus status = readValues(object_, v, 3);
     val1 = static_cast<float>(v[0]);
     val2 = static_cast<float>(v[1]);
@@ -198,7 +198,7 @@ MStatus MFnNumericData::getData(float& val1, float& val2, float& val3) {
 }
 
 MStatus MFnNumericData::getData(int& val1, int& val2) {
-    double v[2];
+    double v[2] = {};
     const MStatus status = readValues(object_, v, 2);
     val1 = static_cast<int>(v[0]);
     val2 = static_cast<int>(v[1]);

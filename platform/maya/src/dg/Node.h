@@ -11,6 +11,8 @@
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MString.h>
+#include <maya/MTypes.h>
+#include <maya/MVector.h>
 
 #include "dg/Attribute.h"
 #include "mayasim/DgObject.h"
@@ -55,6 +57,12 @@ struct Slot {
     MString str;
     MObject data;
     MMatrix matrix;
+    // A compound's children gathered for MDataHandle::asDouble3 and friends, which hand
+    // out references that must outlive the handle.
+    double2 double2Value = {0.0, 0.0};
+    double3 double3Value = {0.0, 0.0, 0.0};
+    float3 float3Value = {0.0f, 0.0f, 0.0f};
+    MVector vectorValue;
 };
 
 struct Endpoint {
