@@ -18,6 +18,7 @@
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
 #include "mayasim/Scene.h"
+#include "mayasim/Views.h"
 
 namespace mayasim {
 
@@ -381,6 +382,53 @@ public:
     }
 };
 
+// Makes the active 3D view look through a camera (its transform or its shape). View
+// changes stay out of the undo queue, as in Maya.
+class LookThruCmd : public SceneCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.enableQuery(true);
+        syntax.setObjectType(MSyntax::kStringObjects, 0, 2);
+        return syntax;
+    }
+    bool isUndoable() const override { return false; }
+
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        const int view = views::activeIndex();
+        if (view < 0)
+            return fail("lookThru: There is no 3d view to look through.");
+        if (db.isQuery()) {
+            MDagPath camera = views::camera(view);
+            if (camera.node().hasFn(MFn::kCamera))
+                camera.pop();
+            setResult(camera.partialPathName());
+            return MStatus::kSuccess;
+        }
+        MStringArray objects;
+        db.getObjects(objects);
+        if (objects.length() == 0)
+            return fail("lookThru: A camera is required.");
+        Node* node = findNode(objects[0].asChar());
+        if (!node)
+            return MStatus::kFailure;
+        MDagPath camera = pathOf(*node);
+        if (!camera.node().hasFn(MFn::kCamera) && !camera.extendToShape()) {
+            return fail("lookThru: " + std::string(objects[0].asChar()) + " is not a camera.");
+        }
+        if (!camera.node().hasFn(MFn::kCamera)) {
+            return fail("lookThru: " + std::string(objects[0].asChar()) + " is not a camera.");
+        }
+        views::setCamera(view, camera);
+        views::requestRefresh();
+        return MStatus::kSuccess;
+    }
+};
+
 }  // namespace
 
 void registerTransformCommands(CommandEngine& engine) {
@@ -388,6 +436,7 @@ void registerTransformCommands(CommandEngine& engine) {
     engine.registerCommand("camera", create<CameraCmd>, CameraCmd::newSyntax, "");
     engine.registerCommand("polyCube", create<PolyCubeCmd>, PolyCubeCmd::newSyntax, "");
     engine.registerCommand("currentTime", create<CurrentTimeCmd>, CurrentTimeCmd::newSyntax, "");
+    engine.registerCommand("lookThru", create<LookThruCmd>, LookThruCmd::newSyntax, "");
 }
 
 }  // namespace mayasim

@@ -16,6 +16,7 @@
 #include "mayasim/CommandEngine.h"
 #include "mayasim/DgCommands.h"
 #include "mayasim/Scene.h"
+#include "mayasim/Views.h"
 
 namespace {
 
@@ -148,6 +149,13 @@ TEST_F(SceneCommandsTest, ResultsComeInMayasShapesAndUnits) {
 
     run("currentTime 12");
     EXPECT_EQ(run("currentTime -q").asDouble(), 12.0);
+
+    mayasim::views::create(nullptr, RECT{0, 0, 320, 240});
+    run("lookThru \"cameraShape1\"");
+    EXPECT_EQ(mayasim::views::camera(mayasim::views::activeIndex()).partialPathName(),
+              "cameraShape1");
+    EXPECT_EQ(run("lookThru -q").asString(), "camera1");
+    mayasim::views::clear();
 }
 
 TEST_F(SceneCommandsTest, BadInputFailsWithAMessageAndChangesNothing) {
