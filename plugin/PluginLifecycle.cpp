@@ -1,7 +1,15 @@
 #include "PluginLifecycle.h"
 
-bool startTracking() { return true; }
+#include "TrackerThread.h"
 
-void stopTracking() {}
+bool startTracking() {
+    return TrackerThread::getInstance() != nullptr;
+}
+
+void stopTracking() {
+    if (TrackerThread::hasInstance()) {
+        TrackerThread::destroyInstance();
+    }
+}
 
 void releaseSharedObjects() {}

@@ -2,6 +2,9 @@
 
 #include <maya/MPxManipContainer.h>
 
+#include "ConfigurationCmd.h"
+#include "VexelDeviceNode.h"
+
 namespace {
 using Kind = Registration::Kind;
 }  // namespace
@@ -9,12 +12,22 @@ using Kind = Registration::Kind;
 MStatus initializeManipContainer() { return MPxManipContainer::initialize(); }
 
 const std::vector<Registration>& registrationTable() {
-    static const std::vector<Registration> rows = {};
+    static const std::vector<Registration> rows = {
+        {Kind::kDependNode, VexelDeviceNode::kTypeName, VexelDeviceNode::id.id(),
+         &VexelDeviceNode::creator, &VexelDeviceNode::initialize, nullptr, nullptr, nullptr,
+         "registerNode vexelDevice failed"},
+        {Kind::kCommand, ConfigurationCmd::kName, 0, &ConfigurationCmd::creator, nullptr,
+         &ConfigurationCmd::newSyntax, nullptr, nullptr,
+         "Failed to register command vexelConfigurationCmd."},
+    };
     return rows;
 }
 
 const std::vector<Deregistration>& deviceNodeDeregistration() {
-    static const std::vector<Deregistration> rows = {};
+    static const std::vector<Deregistration> rows = {
+        {Kind::kDependNode, VexelDeviceNode::kTypeName, VexelDeviceNode::id.id(),
+         "deregisterNode vexelDevice failed"},
+    };
     return rows;
 }
 
@@ -24,6 +37,9 @@ const std::vector<Deregistration>& toolDeregistration() {
 }
 
 const std::vector<Deregistration>& commandDeregistration() {
-    static const std::vector<Deregistration> rows = {};
+    static const std::vector<Deregistration> rows = {
+        {Kind::kCommand, ConfigurationCmd::kName, 0,
+         "Failed to deregister command vexelConfigurationCmd."},
+    };
     return rows;
 }
