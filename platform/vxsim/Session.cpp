@@ -166,7 +166,7 @@ void Session::shutDown() {
     // As Maya exits: the exit callbacks first, then plug-ins still loaded are unloaded (their
     // deletion procedures may need Python), then the interpreter goes.
     mayasim::messages::fireSceneMessage(kMayaExiting);
-    mayasim::Plugins::instance().unloadAll();
+    unloadPlugins();
     python_.stop();
     bindVxsimWorld(nullptr);
     mayasim::views::clear();
@@ -175,6 +175,20 @@ void Session::shutDown() {
     engine.setEchoSink(nullptr);
     engine.setMessageSink(nullptr);
     journal_.close();
+}
+
+void Session::unloadPlugins() {
+    // Plug-ins from files first, newest first: they may use Maya's own built-in ones (the
+    // stereo camera plug-in) until their uninitializePlugin returns, even when they loaded
+    // those themselves.
+    auto& plugins = mayasim::Plugins::instance();
+    const std::vector<std::string> names = plugins.loadedNames();
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        const mayasim::PluginRecord* record = plugins.find(*name);
+        if (record && !record->builtIn)
+            plugins.unload(*name, true);
+    }
+    plugins.unloadAll();
 }
 
 void Session::fail(const std::string& message) {

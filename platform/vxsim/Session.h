@@ -29,6 +29,7 @@ private:
     bool runItem(const SessionItem& item);
     bool runMel(const std::string& source, const std::string& origin, bool display);
     void shutDown();
+    void unloadPlugins();
     void fail(const std::string& message);
 
     SessionOptions options_;
