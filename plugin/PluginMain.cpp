@@ -3,7 +3,6 @@
 // unload undoes it in reverse.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
@@ -17,6 +16,7 @@
 #include "CompanionScripts.h"
 #include "DebugPrint.h"
 #include "IconDirectory.h"
+#include "PluginEnvironment.h"
 #include "PluginLifecycle.h"
 #include "RegistrationTable.h"
 
@@ -45,15 +45,6 @@ MString modulePath() {
     return MString(path);
 }
 
-void putMakerLibrariesOnPath(const MString& path) {
-    MString assignment = MString("PATH=") + path + "/../../../Bin;";
-    const char* current = std::getenv("PATH");
-    if (current != nullptr && current[0] != '\0') {
-        assignment += current;
-    }
-    _putenv(assignment.asChar());
-}
-
 void checkMainWindow() {
     MStatus status;
     M3dView view = M3dView::active3dView(&status);
@@ -63,25 +54,6 @@ void checkMainWindow() {
     if (!status) {
         MGlobal::displayError("Failed to find the main window handle in initializePlugin.");
     }
-}
-
-MString pluginDirectory(const MString& path) {
-    MString expanded = path.expandFilePath();
-    const int slash = expanded.rindex('/');
-    if (slash > 0) {
-        return expanded.substring(0, slash - 1);
-    }
-    return expanded;
-}
-
-void loadStereoCameraPlugin(const MString& directory) {
-    const char* dir = directory.asChar();
-    char command[4 * kMaxModulePath + 256] = {};
-    std::snprintf(command, sizeof(command),
-                  "if (`file -q -ex \"%s/stereoCamera.mll\"`) { loadPlugin -quiet "
-                  "\"%s/stereoCamera\"; } else { loadPlugin -quiet \"stereoCamera\"; }",
-                  dir, dir);
-    MGlobal::executeCommand(command, true, false);
 }
 
 MStatus registerRow(MFnPlugin& plugin, const Registration& row) {
@@ -144,10 +116,11 @@ void exitHook(void* /*clientData*/) {
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
     const MString path = modulePath();
-    setIconDirectory(path + "/../../icons/");
-    putMakerLibrariesOnPath(path);
+    setIconDirectory(iconDirectoryFor(path));
+    _putenv(makerLibrariesPathAssignment(path, std::getenv("PATH")).asChar());
     checkMainWindow();
-    loadStereoCameraPlugin(pluginDirectory(path));
+    MGlobal::executeCommand(stereoCameraLoadCommand(moduleDirectory(path.expandFilePath())), true,
+                            false);
     MGlobal::executeCommand(companion::kAddRigType, true, false);
 
     MFnPlugin plugin(obj, kVendor, kVersion, kRequiredApi);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include <maya/MModelMessage.h>
 #include <maya/MPxNode.h>
 
 #include "dg/BuiltinTypes.h"
@@ -310,6 +311,9 @@ void setSelection(const MSelectionList& list, EditLog* log) {
         scene().selection = value;
         if (scene().selectionChanged)
             scene().selectionChanged();
+        // Tools listen for selection changes through the model message and the event.
+        messages::fireModelMessage(MModelMessage::kActiveListModified);
+        messages::fireEvent("SelectionChanged");
     };
     apply(list);
     if (log)

@@ -5,5 +5,3 @@ foreach(source MEvent MCursor MToolsInfo MPxContext MPxContextCommand MPxToolCom
 endforeach()
 # The view registry creates its windows on the host's virtual desktop.
 list(APPEND VX_MAYA_OPENMAYA_LIBS win32_host)
-set_source_files_properties("${CMAKE_CURRENT_LIST_DIR}/Views.cpp" PROPERTIES
-                            INCLUDE_DIRECTORIES "${CMAKE_CURRENT_LIST_DIR}/../../../win32/host")
