@@ -201,12 +201,13 @@ bool isDirty(const Node& node, PlugKey key) {
 
 void markDirty(Node& node, PlugKey key) {
     key = normalized(key);
-    if (node.dirty.count(key))
-        return;
-    node.dirty.insert(key);
+    // A compound stays listed dirty while its children are read and cleaned one by one;
+    // it is already dirty only when every child is too.
+    bool changed = node.dirty.insert(key).second;
     for (PlugKey child : childKeys(key))
-        node.dirty.insert(child);
-    propagateFrom(node, key);
+        changed = node.dirty.insert(child).second || changed;
+    if (changed)
+        propagateFrom(node, key);
 }
 
 void markClean(Node& node, PlugKey key) {

@@ -210,7 +210,9 @@ MBoundingBox MFnDagNode::boundingBox(MStatus* ReturnStatus) const {
         box.expand(MPoint(0.5, 0.5, 0.5));
         return box;
     }
-    // A transform's box holds its children's boxes, each in the transform's space.
+    // As in Maya, a transform's box is in its parent's space: its children's boxes (shapes
+    // in its space, child transforms already in it) through its own matrix, so that the
+    // path's exclusive matrix takes it to world space.
     for (Node* child : node->children) {
         MFnDagNode childFn(child->handle());
         MBoundingBox childBox = childFn.boundingBox();
@@ -218,8 +220,8 @@ MBoundingBox MFnDagNode::boundingBox(MStatus* ReturnStatus) const {
             childBox.min() == MPoint() && child->children.empty() && !child->hasFn(MFn::kMesh)) {
             continue;
         }
-        childBox.transformUsing(mayasim::localMatrix(*child));
         box.expand(childBox);
     }
+    box.transformUsing(mayasim::localMatrix(*node));
     return box;
 }

@@ -155,6 +155,20 @@ TEST_F(DependencyGraphTest, CompoundsComputeThroughTheirParentAndConnectChildByC
                  "first.scaled.scaledZ");
 }
 
+TEST_F(DependencyGraphTest, ChildReadsOfAConnectedCompoundFollowEveryChange) {
+    MObject first, second;
+    make("first", first);
+    make("second", second);
+    MDGModifier modifier;
+    modifier.connect(MPlug(first, SumNode::scaled), MPlug(second, SumNode::vec));
+    ASSERT_TRUE(modifier.doIt());
+    MPlug targetX = MPlug(second, SumNode::vec).child(0);
+    for (double a : {3.0, 4.0, 5.0}) {
+        MPlug(first, SumNode::a).setValue(a);
+        EXPECT_DOUBLE_EQ(targetX.asDouble(), a) << "read child by child, as matrices read";
+    }
+}
+
 TEST_F(DependencyGraphTest, ConnectionRulesAndNodeLifetime) {
     MObject first, second;
     make("first", first);

@@ -5,9 +5,11 @@
 
 #include <cmath>
 
+#include <maya/MBoundingBox.h>
 #include <maya/MDagPath.h>
 #include <maya/MFloatPoint.h>
 #include <maya/MFloatVector.h>
+#include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnMesh.h>
 #include <maya/MFnTransform.h>
@@ -117,3 +119,21 @@ TEST_F(MeshTest, IntersectsRaysAndFindsClosestPointsInWorldSpace) {
 }
 
 }  // namespace
+
+TEST_F(MeshTest, TransformBoxesAreInTheParentSpace) {
+    MDagPath shape = cube("-w 2 -h 2 -d 2");
+    MDagPath transform = shape;
+    transform.pop();
+    MFnTransform(transform).setTranslation(MVector(10, 0, 0), MSpace::kTransform);
+    EXPECT_EQ(MFnDagNode(shape).boundingBox().center(), MPoint(0, 0, 0)) << "shapes: object space";
+    EXPECT_EQ(MFnDagNode(transform).boundingBox().center(), MPoint(10, 0, 0));
+
+    mayasim::Value group;
+    ASSERT_TRUE(mayasim::CommandEngine::instance().executeMel(
+        "group -n outer pCube1; setAttr outer.ty 4", &group, false, false));
+    MDagPath outer;
+    ASSERT_TRUE(mayasim::Scene::instance().findPath("outer", outer));
+    const MBoundingBox box = MFnDagNode(outer).boundingBox();
+    EXPECT_EQ(box.center(), MPoint(10, 4, 0)) << "nested transforms compose";
+    EXPECT_DOUBLE_EQ(box.width(), 2.0);
+}
