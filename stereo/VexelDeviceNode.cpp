@@ -1,22 +1,33 @@
 #include "VexelDeviceNode.h"
 
 #include "DebugPrint.h"
+#include "StereoCameraQueries.h"
 #include "TrackerThread.h"
 
 #include <windows.h>
 
+#include <maya/MAngle.h>
 #include <maya/MDataBlock.h>
 #include <maya/MDataHandle.h>
+#include <maya/MEulerRotation.h>
 #include <maya/MFnEnumAttribute.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnNumericData.h>
 #include <maya/MFnUnitAttribute.h>
+#include <maya/MPlug.h>
 #include <maya/MString.h>
+#include <maya/MTransformationMatrix.h>
+#include <maya/MVector.h>
 
+#include <vexel/common/Math.h>
+#include <vexel/common/Matrix3.h>
 #include <vexel/stereo/StereoLeftRightDetect.h>
 
 #include <initializer_list>
 #include <mutex>
+
+using vexel::common::Matrix4;
+using vexel::common::Vector3;
 
 const MTypeId VexelDeviceNode::id(0x117800);
 const char* const VexelDeviceNode::kTypeName = "vexelDevice";
@@ -161,6 +172,21 @@ private:
     MStatus status_;
 };
 
+// Unit factors of the film back, in single precision as the maker's maths is.
+constexpr float kMetresToCentimetres = 100.0f;
+constexpr float kMetresToInches = 39.37008f;
+constexpr float kMetresToMillimetres = 1000.0f;
+constexpr float kInverseTolerance = 1e-6f;
+
+bool isOneOf(const MObject& attribute, std::initializer_list<const MObject*> attributes) {
+    for (const MObject* candidate : attributes) {
+        if (attribute == *candidate) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void* VexelDeviceNode::creator() {
@@ -275,9 +301,216 @@ void VexelDeviceNode::postConstructor() {
     TrackerThread::getInstance()->addDeviceNode(this);
 }
 
-MStatus VexelDeviceNode::compute(const MPlug& /*plug*/, MDataBlock& dataBlock) {
-    copySettings(dataBlock);
-    return MS::kUnknownParameter;
+MStatus VexelDeviceNode::compute(const MPlug& plug, MDataBlock& dataBlock) {
+    vexel::stereo::StereoLeftRightDetect::update();
+    synchroniseView();
+    // Their values are not used: reading them ties the outputs to the inputs.
+    dataBlock.inputValue(aCurrentTime);
+    dataBlock.inputValue(aTriggerUpdate);
+
+    const MObject attribute = plug.isChild() ? plug.parent().attribute() : plug.attribute();
+    const bool leftRight =
+        isOneOf(attribute,
+                {&aLeftTranslate, &aLeftRotate, &aLeftRotateOrder, &aLeftFilmAperture,
+                 &aLeftFilmOffset, &aLeftFocalLength, &aRightTranslate, &aRightRotate,
+                 &aRightRotateOrder, &aRightFilmAperture, &aRightFilmOffset, &aRightFocalLength});
+    const bool center =
+        isOneOf(attribute, {&aCenterTranslate, &aCenterRotate, &aCenterRotateOrder,
+                            &aCenterFilmAperture, &aCenterFilmOffset, &aCenterFocalLength});
+    MStatus status;
+    if (leftRight || center) {
+        TrackerThread::getInstance()->getHeadPose(headPose_);
+        status = computeCameras(dataBlock);
+        const MObject* const leftOutputs[6] = {&aLeftTranslate,   &aLeftRotate,
+                                               &aLeftRotateOrder, &aLeftFilmAperture,
+                                               &aLeftFilmOffset,  &aLeftFocalLength};
+        const MObject* const rightOutputs[6] = {&aRightTranslate,   &aRightRotate,
+                                                &aRightRotateOrder, &aRightFilmAperture,
+                                                &aRightFilmOffset,  &aRightFocalLength};
+        const MObject* const centerOutputs[6] = {&aCenterTranslate,   &aCenterRotate,
+                                                 &aCenterRotateOrder, &aCenterFilmAperture,
+                                                 &aCenterFilmOffset,  &aCenterFocalLength};
+        if (status && leftRight) {
+            setCameraOutputs(dataBlock, leftCamera_, leftOutputs);
+            setCameraOutputs(dataBlock, rightCamera_, rightOutputs);
+        } else if (status) {
+            setCameraOutputs(dataBlock, centerCamera_, centerOutputs);
+        }
+    } else if (attribute == aStylusWorldTranslate || attribute == aStylusWorldRotate) {
+        status = computeStylusWorldPose(dataBlock);
+    } else if (attribute == aScreenOffset) {
+        MDataHandle offset = dataBlock.outputValue(aScreenOffset, &status);
+        if (status) {
+            offset.set3Double(screenOffset_[0], screenOffset_[1], screenOffset_[2]);
+            offset.setClean();
+        }
+    } else {
+        return MS::kUnknownParameter;
+    }
+    if (status) {
+        dataBlock.setClean(plug);
+    }
+    return status;
+}
+
+void VexelDeviceNode::synchroniseView() {
+    TrackerThread* thread = TrackerThread::getInstance();
+    // A node created after the view last changed has not seen the view yet.
+    if (!thread->isViewChanged() && stereoFrustum_ != nullptr) {
+        return;
+    }
+    thread->clearViewChanged();
+    const vexel::common::DisplayRecord* display = thread->getDisplay(thread->getDisplayIndex());
+    if (display == nullptr) {
+        return;
+    }
+    displayWidthMetres_ = display->physicalWidth;
+    displayHeightMetres_ = display->physicalHeight;
+    for (int i = 0; i < 3; ++i) {
+        screenOffset_[i] = display->displayVector[i];
+    }
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    thread->getViewportRect(x, y, width, height);
+    viewportOffset_ = thread->getViewportOffset();
+    viewWidthMetres_ = static_cast<float>(width) / static_cast<float>(display->pixelWidth) *
+                       display->physicalWidth;
+    viewHeightMetres_ = static_cast<float>(height) / static_cast<float>(display->pixelHeight) *
+                        display->physicalHeight;
+    if (stereoFrustum_ != nullptr) {
+        stereoWindow_->move(x, y);
+        stereoWindow_->resize(width, height);
+    } else {
+        headPose_ = Matrix4::IDENTITY;
+        stereoWindow_ = vexel::stereo::StereoWindow::create(x, y, width, height);
+        stereoViewport_ = vexel::stereo::StereoViewport::create();
+        stereoWindow_->addStereoViewport(stereoViewport_, -1, ~0u);
+        stereoViewport_->setUsingWindowSize(true);
+        vexel::stereo::StereoLeftRightDetect::initialize(stereoWindow_, 0, nullptr);
+        stereoFrustum_ = stereoViewport_->getStereoFrustum();
+    }
+    trackerToCamera_ = vexel::common::DisplayInfo::getTrackerToCameraSpaceTransform(display);
+    trackerToCameraMatrix_ = toMMatrix(trackerToCamera_);
+}
+
+MStatus VexelDeviceNode::computeCameras(MDataBlock& dataBlock) {
+    MStatus status = copySettings(dataBlock);
+    MDataHandle swapped;
+    MDataHandle headTracking;
+    MDataHandle distance;
+    MDataHandle level;
+    if (status) {
+        swapped = dataBlock.inputValue(aEyesSwapped, &status);
+    }
+    if (status) {
+        headTracking = dataBlock.inputValue(aHeadTrackingEnabled, &status);
+    }
+    if (status) {
+        distance = dataBlock.inputValue(aInterPupillaryDistance, &status);
+    }
+    if (status) {
+        level = dataBlock.inputValue(aStereoLevel, &status);
+    }
+    if (!status) {
+        reportError("vexelDevice: failed to read the stereo settings", status);
+        return status;
+    }
+    if (stereoFrustum_ == nullptr) {
+        // No display seen yet: nothing to place the cameras by.
+        leftCamera_ = rightCamera_ = centerCamera_ = CameraRecord();
+        return status;
+    }
+    stereoFrustum_->setHeadPose(headTracking.asBool() ? headPose_ : Matrix4::IDENTITY,
+                                vexel::stereo::kUnitMetres);
+    stereoFrustum_->setStereoLevel(static_cast<float>(level.asDouble()));
+    stereoFrustum_->setInterPupillaryDistance(static_cast<float>(distance.asDouble()),
+                                              vexel::stereo::kUnitMetres);
+
+    const int leftEye = swapped.asBool() ? vexel::stereo::kEyeRight : vexel::stereo::kEyeLeft;
+    const int rightEye = swapped.asBool() ? vexel::stereo::kEyeLeft : vexel::stereo::kEyeRight;
+    fillCamera(leftCamera_, leftEye);
+    fillCamera(rightCamera_, rightEye);
+
+    // The centre camera is eye 0 with the eyes brought together at the head.
+    const float stereoLevel = stereoFrustum_->getStereoLevel();
+    stereoFrustum_->setStereoLevel(0.0f);
+    fillCamera(centerCamera_, vexel::stereo::kEyeLeft);
+    stereoFrustum_->setStereoLevel(stereoLevel);
+    return status;
+}
+
+void VexelDeviceNode::fillCamera(CameraRecord& camera, int eye) const {
+    const Vector3 position = stereoFrustum_->getEyePosition(eye);
+    const Matrix4 view = stereoFrustum_->getViewMatrix(eye);
+
+    camera.filmAperture[0] = viewWidthMetres_ * kMetresToInches;
+    camera.filmAperture[1] = viewHeightMetres_ * kMetresToInches;
+    camera.filmOffset[0] = position.x * -kMetresToInches;
+    camera.filmOffset[1] = position.y * -kMetresToInches;
+    camera.focalLength = position.z * kMetresToMillimetres;
+    camera.translate[0] = -(kMetresToCentimetres * view[0][3]);
+    camera.translate[1] = -(kMetresToCentimetres * view[1][3]);
+    camera.translate[2] = -(kMetresToCentimetres * view[2][3]);
+
+    vexel::common::Matrix3 rotation;
+    view.extract3x3Matrix(rotation);
+    vexel::common::Matrix3 inverse = vexel::common::Matrix3::IDENTITY;
+    rotation.Inverse(inverse, kInverseTolerance);
+    float aboutZ = 0.0f;
+    float aboutY = 0.0f;
+    float aboutX = 0.0f;
+    inverse.ToEulerAnglesZYX(aboutZ, aboutY, aboutX);
+    // The cameras stay parallel to the display, so the roll about z is dropped.
+    camera.rotate[0] = aboutX * vexel::common::Math::fRad2Deg;
+    camera.rotate[1] = aboutY * vexel::common::Math::fRad2Deg;
+    camera.rotate[2] = 0.0;
+    camera.rotateOrder = kZyxRotateOrder;
+}
+
+void VexelDeviceNode::setCameraOutputs(MDataBlock& dataBlock, const CameraRecord& camera,
+                                       const MObject* const outputs[6]) {
+    MDataHandle handle = dataBlock.outputValue(*outputs[0]);
+    handle.set3Double(camera.translate[0], camera.translate[1], camera.translate[2]);
+    handle.setClean();
+    handle = dataBlock.outputValue(*outputs[1]);
+    handle.set3Double(camera.rotate[0], camera.rotate[1], camera.rotate[2]);
+    handle.setClean();
+    handle = dataBlock.outputValue(*outputs[2]);
+    handle.setShort(camera.rotateOrder);
+    handle.setClean();
+    handle = dataBlock.outputValue(*outputs[3]);
+    handle.set2Double(camera.filmAperture[0], camera.filmAperture[1]);
+    handle.setClean();
+    handle = dataBlock.outputValue(*outputs[4]);
+    handle.set2Double(camera.filmOffset[0], camera.filmOffset[1]);
+    handle.setClean();
+    handle = dataBlock.outputValue(*outputs[5]);
+    handle.setDouble(camera.focalLength);
+    handle.setClean();
+}
+
+MStatus VexelDeviceNode::computeStylusWorldPose(MDataBlock& dataBlock) {
+    Matrix4 pose;
+    TrackerThread::getInstance()->getStylusPose(pose);
+    pose.setTrans(pose.getTrans() - viewportOffset_);
+    MMatrix world;
+    MStatus status = getStylusWorldMatrix(pose, trackerToCameraMatrix_, world);
+    if (!status) {
+        return status;
+    }
+    const MTransformationMatrix transformation(world);
+    const MVector translation = transformation.getTranslation(MSpace::kTransform);
+    const MEulerRotation rotation = transformation.eulerRotation();
+    MDataHandle handle = dataBlock.outputValue(aStylusWorldTranslate);
+    handle.set3Double(translation.x, translation.y, translation.z);
+    handle.setClean();
+    handle = dataBlock.outputValue(aStylusWorldRotate);
+    handle.set3Double(MAngle::internalToUI(rotation.x), MAngle::internalToUI(rotation.y),
+                      MAngle::internalToUI(rotation.z));
+    handle.setClean();
+    return status;
 }
 
 MStatus VexelDeviceNode::copySettings(MDataBlock& dataBlock) {

@@ -84,6 +84,8 @@ public:
 protected:
     VexelDeviceNode();
 
+    static constexpr short kZyxRotateOrder = 5;
+
     //! Takes the copies of the stylus and correction settings; every camera
     //! compute starts with it.
     MStatus copySettings(MDataBlock& dataBlock);
@@ -92,11 +94,21 @@ protected:
     struct CameraRecord {
         double translate[3] = {0.0, 0.0, 0.0};
         double rotate[3] = {0.0, 0.0, 0.0};  // degrees
-        short rotateOrder = 5;
+        short rotateOrder = kZyxRotateOrder;
         double filmAperture[2] = {0.0, 0.0};
         double filmOffset[2] = {0.0, 0.0};
         double focalLength = 0.0;
     };
+
+    //! Follows the active view onto its display: its size on the screen and the
+    //! stereo window and frustum of its viewport.
+    void synchroniseView();
+    //! The three camera records from the head pose and the stereo settings.
+    MStatus computeCameras(MDataBlock& dataBlock);
+    void fillCamera(CameraRecord& camera, int eye) const;
+    static void setCameraOutputs(MDataBlock& dataBlock, const CameraRecord& camera,
+                                 const MObject* const outputs[6]);
+    MStatus computeStylusWorldPose(MDataBlock& dataBlock);
 
     CameraRecord leftCamera_;
     CameraRecord rightCamera_;

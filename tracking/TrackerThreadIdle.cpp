@@ -3,6 +3,8 @@
 // device nodes.
 #include "TrackerThread.h"
 
+#include "FixZoomCmd.h"
+#include "StereoCameraQueries.h"
 #include "StereoToolSwitch.h"
 #include "VexelDeviceNode.h"
 #include "ViewWindowHooks.h"
@@ -166,10 +168,9 @@ void TrackerThread::watchZoom() {
 }
 
 double TrackerThread::readFocalDistance() const {
-    // Until the stereo camera queries supply it, the focal distance never changes.
-    return lastZoomValue_;
+    return getFocalDistance();
 }
 
 void TrackerThread::fixZoom() {
-    MGlobal::executeCommand("vexelStereoFixZoom", false, false);
+    FixZoomCmd::fixZoom();
 }
