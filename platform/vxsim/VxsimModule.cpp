@@ -3,6 +3,7 @@
 #include "MenuBar.h"
 #include "MenuCommands.h"
 #include "World.h"
+#include "render/ActiveViewRender.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,11 +33,6 @@ World* world() {
     if (!gWorld)
         PyErr_SetString(PyExc_RuntimeError, "vxsim: no simulated world is running");
     return gWorld;
-}
-
-PyObject* notAvailable(const char* call) {
-    PyErr_Format(PyExc_RuntimeError, "vxsim.%s is not available yet", call);
-    return nullptr;
 }
 
 // Reads a sequence of exactly `count` numbers.
@@ -449,8 +446,32 @@ PyObject* chooseMenuItemCall(PyObject*, PyObject* args) {
     Py_RETURN_NONE;
 }
 
-PyObject* render(PyObject*, PyObject*, PyObject*) {
-    return notAvailable("render");
+// render(path, eye="center"): a relative path lands under --out; returns the path written.
+PyObject* render(PyObject*, PyObject* args, PyObject* kwargs) {
+    static const char* kKeywords[] = {"path", "eye", nullptr};
+    const char* path = nullptr;
+    const char* eyeName = "center";
+    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "s|s", const_cast<char**>(kKeywords), &path,
+                                     &eyeName))
+        return nullptr;
+    render::Eye eye = render::Eye::kCenter;
+    if (!render::eyeFromName(eyeName, eye)) {
+        PyErr_Format(PyExc_ValueError, "render: eye must be %s, not '%s'", render::kEyeChoices,
+                     eyeName);
+        return nullptr;
+    }
+    World* w = world();
+    if (!w)
+        return nullptr;
+    std::filesystem::path target(path);
+    if (target.is_relative() && !w->outDir().empty())
+        target = std::filesystem::path(w->outDir()) / target;
+    std::string error;
+    if (!render::renderActiveView(target.string(), eye, &error)) {
+        PyErr_Format(PyExc_RuntimeError, "render: %s", error.c_str());
+        return nullptr;
+    }
+    return PyUnicode_FromString(target.string().c_str());
 }
 
 // METH_KEYWORDS functions take a third argument; the method table stores them untyped.

@@ -12,7 +12,8 @@ bool renderActiveView(const std::string& path, Eye eye, std::string* error) {
     M3dView view = M3dView::active3dView(&status);
     MDagPath camera;
     if (!status || !view.getCamera(camera)) {
-        if (error) *error = "there is no active 3D view with a camera";
+        if (error)
+            *error = "there is no active 3D view with a camera";
         return false;
     }
     RgbaImage image;

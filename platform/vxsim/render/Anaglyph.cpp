@@ -3,7 +3,8 @@
 namespace vxsim::render {
 
 RgbaImage composeAnaglyph(const RgbaImage& left, const RgbaImage& right) {
-    if (left.width != right.width || left.height != right.height) return {};
+    if (left.width != right.width || left.height != right.height)
+        return {};
     RgbaImage result = right;
     for (std::size_t i = 0; i < result.pixels.size(); i += 4) {
         result.pixels[i] = left.pixels[i];

@@ -37,7 +37,8 @@ void removeDrawCallback(unsigned int id) {
 
 void runDrawCallbacks(const DrawPass& pass) {
     const std::vector<Registered> snapshot = registry();
-    for (const Registered& entry : snapshot) entry.callback(pass);
+    for (const Registered& entry : snapshot)
+        entry.callback(pass);
 }
 
 }  // namespace vxsim::render

@@ -13,7 +13,9 @@ constexpr int kMaxSide = 8192;
 
 // llvmpipe rasterises on worker threads by default; the host is single-threaded and its
 // test runs use thread and leak checkers, so keep rasterising on the caller's thread.
-void preferSingleThreadedRasteriser() { setenv("LP_NUM_THREADS", "0", 0); }
+void preferSingleThreadedRasteriser() {
+    setenv("LP_NUM_THREADS", "0", 0);
+}
 
 }  // namespace
 
@@ -28,12 +30,14 @@ std::unique_ptr<OffscreenContext> OffscreenContext::create(int width, int height
     preferSingleThreadedRasteriser();
     OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 8, 0, nullptr);
     if (context == nullptr) {
-        if (error) *error = "cannot create an OSMesa context";
+        if (error)
+            *error = "cannot create an OSMesa context";
         return nullptr;
     }
     std::unique_ptr<OffscreenContext> result(new OffscreenContext(context, width, height));
     if (!OSMesaMakeCurrent(context, result->buffer_.data(), GL_UNSIGNED_BYTE, width, height)) {
-        if (error) *error = "cannot make the OSMesa context current";
+        if (error)
+            *error = "cannot make the OSMesa context current";
         return nullptr;
     }
     return result;

@@ -10,7 +10,8 @@ namespace vxsim::render {
 namespace {
 
 bool fail(std::string* error, const std::string& text) {
-    if (error) *error = text;
+    if (error)
+        *error = text;
     return false;
 }
 

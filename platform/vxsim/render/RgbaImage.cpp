@@ -5,8 +5,10 @@
 namespace vxsim::render {
 
 double meanChannelDifference(const RgbaImage& a, const RgbaImage& b) {
-    if (a.width != b.width || a.height != b.height) return 255.0;
-    if (a.pixels.empty()) return 0.0;
+    if (a.width != b.width || a.height != b.height)
+        return 255.0;
+    if (a.pixels.empty())
+        return 0.0;
     double sum = 0.0;
     for (std::size_t i = 0; i < a.pixels.size(); i += 4) {
         for (std::size_t c = 0; c < 3; ++c) {

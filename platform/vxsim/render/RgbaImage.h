@@ -15,7 +15,9 @@ struct RgbaImage {
     RgbaImage() = default;
     RgbaImage(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h * 4) {}
 
-    std::uint8_t* at(int x, int y) { return &pixels[(static_cast<std::size_t>(y) * width + x) * 4]; }
+    std::uint8_t* at(int x, int y) {
+        return &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+    }
     const std::uint8_t* at(int x, int y) const {
         return &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
     }

@@ -2,16 +2,9 @@
 
 #include <GL/gl.h>
 
-#include <maya/MFloatPointArray.h>
-#include <maya/MFn.h>
-#include <maya/MFnDagNode.h>
-#include <maya/MFnMesh.h>
-#include <maya/MGlobal.h>
-#include <maya/MIntArray.h>
-#include <maya/MItDag.h>
-#include <maya/MMatrix.h>
-#include <maya/MPlug.h>
-#include <maya/MSelectionList.h>
+#include <mayasim/SceneQuery.h>
+
+#include "MeshDrawing.h"
 
 namespace vxsim::render {
 
@@ -28,26 +21,14 @@ constexpr GLfloat kGridAxis[3] = {0.0f, 0.0f, 0.0f};
 
 // The default lambert's look under the headlight: light grey faces facing the eye, never
 // black when seen edge-on.
-constexpr GLfloat kMaterialDiffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-constexpr GLfloat kMaterialAmbient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+constexpr GLfloat kMaterialDiffuse[4] = {0.7f, 0.7f, 0.7f, 1.0f};
+constexpr GLfloat kMaterialAmbient[4] = {0.15f, 0.15f, 0.15f, 1.0f};
 constexpr GLfloat kSelectedWire[3] = {0.26f, 1.0f, 0.64f};
 
-bool plugIsOn(const MFnDagNode& node, const char* attribute, bool fallback) {
-    MStatus status;
-    const MPlug plug = node.findPlug(attribute, &status);
-    if (!status) return fallback;
-    return plug.asBool();
-}
-
-void drawMeshAt(const MDagPath& path, bool selected) {
-    MStatus status;
-    MFnMesh fnMesh(path, &status);
-    if (!status) return;
-    const PolygonMesh mesh = polygonMeshOf(fnMesh);
-    const MMatrix world = path.inclusiveMatrix();
-
+void drawMesh(const mayasim::RenderMesh& mesh) {
     glPushMatrix();
-    glMultMatrixd(&world.matrix[0][0]);
+    // A row-vector MMatrix stored row by row is OpenGL's column-major column-vector matrix.
+    glMultMatrixd(&mesh.world.matrix[0][0]);
     glEnable(GL_LIGHTING);
     // Pushes the faces back a little so the selection outline is not hidden by them.
     glEnable(GL_POLYGON_OFFSET_FILL);
@@ -55,7 +36,7 @@ void drawMeshAt(const MDagPath& path, bool selected) {
     drawShaded(mesh);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_LIGHTING);
-    if (selected) {
+    if (mesh.selected) {
         glColor3fv(kSelectedWire);
         drawWireframe(mesh);
     }
@@ -125,48 +106,9 @@ void drawGrid() {
     glEnd();
 }
 
-bool isDrawable(const MDagPath& path) {
-    MDagPath walk(path);
-    while (walk.length() > 0) {
-        MStatus status;
-        MFnDagNode node(walk, &status);
-        if (!status) return false;
-        if (!plugIsOn(node, "visibility", true) || plugIsOn(node, "intermediateObject", false)) {
-            return false;
-        }
-        walk.pop();
-    }
-    return true;
-}
-
 void drawVisibleMeshes() {
-    MSelectionList selection;
-    MGlobal::getActiveSelectionList(selection);
-    for (MItDag it(MItDag::kDepthFirst, MFn::kMesh); !it.isDone(); it.next()) {
-        MDagPath path;
-        if (!it.getPath(path) || !isDrawable(path)) continue;
-        MDagPath transform(path);
-        transform.pop();
-        const bool selected = selection.hasItem(path) || selection.hasItem(transform);
-        drawMeshAt(path, selected);
-    }
-}
-
-PolygonMesh polygonMeshOf(const MFnMesh& mesh) {
-    PolygonMesh result;
-    MFloatPointArray points;
-    MIntArray counts;
-    MIntArray vertices;
-    if (!mesh.getPoints(points) || !mesh.getVertices(counts, vertices)) return result;
-    result.points.reserve(points.length());
-    for (unsigned int i = 0; i < points.length(); ++i) {
-        result.points.push_back({points[i].x, points[i].y, points[i].z});
-    }
-    for (unsigned int i = 0; i < counts.length(); ++i) result.faceCounts.push_back(counts[i]);
-    for (unsigned int i = 0; i < vertices.length(); ++i) {
-        result.faceVertices.push_back(vertices[i]);
-    }
-    return result;
+    for (const mayasim::RenderMesh& mesh : mayasim::visibleMeshes())
+        drawMesh(mesh);
 }
 
 }  // namespace vxsim::render

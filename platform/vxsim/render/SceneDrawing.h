@@ -2,12 +2,6 @@
 // What the 3D view draws besides manipulators: the background, the ground grid and the
 // scene's visible meshes.
 
-#include <maya/MDagPath.h>
-
-#include "MeshDrawing.h"
-
-class MFnMesh;
-
 namespace vxsim::render {
 
 //! Maya's default gradient behind everything; leaves both matrices as they were and
@@ -25,11 +19,5 @@ void drawGrid();
 //! Every visible mesh in the scene, shaded, with selected ones outlined in Maya's
 //! selection colour. Draws with the current (world) modelview.
 void drawVisibleMeshes();
-
-//! A DAG path is drawn when neither it nor any of its ancestors is hidden or an
-//! intermediate object.
-bool isDrawable(const MDagPath& path);
-
-PolygonMesh polygonMeshOf(const MFnMesh& mesh);
 
 }  // namespace vxsim::render

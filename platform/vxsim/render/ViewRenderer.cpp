@@ -3,16 +3,15 @@
 #include <GL/gl.h>
 
 #include <maya/MFnAttribute.h>
-#include <maya/MFnCamera.h>
 #include <maya/MFnDependencyNode.h>
-#include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MPlugArray.h>
 
+#include <mayasim/SceneQuery.h>
+
 #include "Anaglyph.h"
 #include "DrawCallbacks.h"
-#include "FilmBackProjection.h"
 #include "OffscreenContext.h"
 #include "SceneDrawing.h"
 
@@ -31,7 +30,8 @@ MObject rigRootOf(const MObject& cameraTransform) {
     MStatus status;
     const MPlug message = MFnDependencyNode(cameraTransform).findPlug("message", &status);
     MPlugArray targets;
-    if (!status || !message.connectedTo(targets, false, true)) return MObject::kNullObj;
+    if (!status || !message.connectedTo(targets, false, true))
+        return MObject::kNullObj;
     for (unsigned int i = 0; i < targets.length(); ++i) {
         if (isRigCameraSlot(MFnAttribute(targets[i].attribute()).name())) {
             return targets[i].node();
@@ -70,8 +70,11 @@ void setUpManipulatorState() {
     glPointSize(1.0f);
 }
 
-// Draws one eye's pass into the current context.
-void drawPass(const MDagPath& camera, int width, int height, const char* eyeName) {
+// Draws one eye's pass into the current context; false when `camera` is not a camera.
+bool drawPass(const MDagPath& camera, int width, int height, const char* eyeName) {
+    mayasim::CameraView view;
+    if (!mayasim::cameraView(camera, double(width) / double(height), view))
+        return false;
     glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
@@ -79,14 +82,11 @@ void drawPass(const MDagPath& camera, int width, int height, const char* eyeName
     drawBackground();
 
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    applyProjection(frustumOf(filmBackOf(MFnCamera(camera)), double(width) / double(height)));
-
+    glLoadMatrixd(&view.projection.matrix[0][0]);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     setUpHeadlight();
-    const MMatrix worldToEye = camera.inclusiveMatrixInverse();
-    glLoadMatrixd(&worldToEye.matrix[0][0]);
+    glLoadMatrixd(&view.worldToCamera.matrix[0][0]);
 
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
@@ -95,6 +95,20 @@ void drawPass(const MDagPath& camera, int width, int height, const char* eyeName
 
     setUpManipulatorState();
     runDrawCallbacks({camera, width, height, eyeName});
+    return true;
+}
+
+const char* nameOf(Eye eye) {
+    switch (eye) {
+        case Eye::kLeft:
+            return "left";
+        case Eye::kRight:
+            return "right";
+        case Eye::kAnaglyph:
+            return "anaglyph";
+        default:
+            return "center";
+    }
 }
 
 }  // namespace
@@ -115,9 +129,11 @@ bool eyeFromName(const std::string& name, Eye& eye) {
 }
 
 MDagPath eyeCamera(const MDagPath& viewCamera, Eye eye) {
-    if (eye != Eye::kLeft && eye != Eye::kRight) return viewCamera;
+    if (eye != Eye::kLeft && eye != Eye::kRight)
+        return viewCamera;
     const MObject root = rigRootOf(viewCamera.transform());
-    if (root.isNull()) return viewCamera;
+    if (root.isNull())
+        return viewCamera;
     const MDagPath camera = cameraInSlot(root, eye == Eye::kLeft ? "leftCam" : "rightCam");
     return camera.isValid() && camera.length() > 0 ? camera : viewCamera;
 }
@@ -125,26 +141,27 @@ MDagPath eyeCamera(const MDagPath& viewCamera, Eye eye) {
 bool renderView(const MDagPath& viewCamera, int width, int height, Eye eye, RgbaImage& image,
                 std::string* error) {
     MDagPath camera(viewCamera);
-    if (!camera.hasFn(MFn::kCamera)) camera.extendToShape();
-    if (!camera.hasFn(MFn::kCamera)) {
+    if (!camera.hasFn(MFn::kCamera))
+        camera.extendToShape();
+    const auto context = OffscreenContext::create(width, height, error);
+    if (!context)
+        return false;
+    const bool anaglyph = eye == Eye::kAnaglyph;
+    RgbaImage left;
+    const Eye first = anaglyph ? Eye::kLeft : eye;
+    bool drawn = drawPass(eyeCamera(camera, first), width, height, nameOf(first));
+    if (drawn && anaglyph) {
+        left = context->readImage();
+        drawn = drawPass(eyeCamera(camera, Eye::kRight), width, height, nameOf(Eye::kRight));
+    }
+    if (!drawn) {
         if (error) {
             *error = "the view's camera '" + std::string(viewCamera.fullPathName().asChar()) +
                      "' is not a camera";
         }
         return false;
     }
-    const auto context = OffscreenContext::create(width, height, error);
-    if (!context) return false;
-    if (eye != Eye::kAnaglyph) {
-        drawPass(eyeCamera(camera, eye), width, height,
-                 eye == Eye::kCenter ? "center" : eye == Eye::kLeft ? "left" : "right");
-        image = context->readImage();
-        return true;
-    }
-    drawPass(eyeCamera(camera, Eye::kLeft), width, height, "left");
-    const RgbaImage left = context->readImage();
-    drawPass(eyeCamera(camera, Eye::kRight), width, height, "right");
-    image = composeAnaglyph(left, context->readImage());
+    image = anaglyph ? composeAnaglyph(left, context->readImage()) : context->readImage();
     return true;
 }
 
