@@ -62,7 +62,7 @@ def _connectEye(device, prefix, transform, shape):
 
 
 def _deviceNodeAvailable():
-    return bool(cmds.pluginInfo("VXMayaPlugin", query=True, loaded=True))
+    return bool(cmds.nodeType(DEVICE, isTypeName=True))
 
 
 def _addRigAttributes(rigRoot):

@@ -35,9 +35,7 @@ _COMMANDS = [
 
 
 def _available(name):
-    if hasattr(cmds, name):
-        return True
-    return name in (cmds.pluginInfo("VXMayaPlugin", query=True, dependNode=True) or [])
+    return hasattr(cmds, name) or bool(cmds.nodeType(name, isTypeName=True))
 
 
 def _addItems(items):

@@ -51,9 +51,17 @@ def to_local(point, m):
     return [sum(d[j] * m[i][j] for j in range(3)) / squared for i in range(3)]
 
 
+def view_offset(display):
+    """The view's centre on the screen relative to the screen's centre (tracker space)."""
+    centre = screen_point(display, (VIEW[0] + VIEW[2]) / 2.0, (VIEW[1] + VIEW[3]) / 2.0)
+    return [c - d for c, d in zip(centre, display["center"])]
+
+
 def tracker_to_world(display, root, point):
-    """The rig root is the nominal viewing position in the display's camera space (cm)."""
-    camera_space = [100.0 * sum(a * p for a, p in zip(axis, point))
+    """The rig root is the nominal viewing position in the display's camera space (cm),
+    with the view's rectangle straight ahead of it."""
+    relative = [p - o for p, o in zip(point, view_offset(display))]
+    camera_space = [100.0 * sum(a * p for a, p in zip(axis, relative))
                     for axis in display_axes(display)]
     return transform(camera_space, world_matrix(root))
 
@@ -105,9 +113,11 @@ display = vxsim.displays()[0]
 assert close(compound(cmds.getAttr(root + ".translate")), (0.0, 30.0, 30.0)), "rig placed at home"
 assert abs(cmds.getAttr(device + ".cameraCenterOfInterest") - math.sqrt(1800.0)) < TOLERANCE
 
-# At the nominal head position all three frusta share the view's rectangle.
+# At the nominal head position both eye frusta share the view's rectangle. (The centre
+# camera is the navigation transform itself, so it stands at the nominal position rather
+# than at the head; its film back is exact for a view centred on the display.)
 head((0.0, 0.0, 0.0))
-for camera in (left, right, root):
+for camera in (left, right):
     check_frustum(camera, display, root, "nominal head")
 
 # A moving head moves the eyes inside the rig; the rectangle stays in the world.
@@ -165,8 +175,16 @@ cmds.vexelConfigurationCmd(toggleMouseEmulation=True)
 cmds.setAttr(device + ".stylusDampingEnabled", False)
 vxsim.step()
 cmds.getAttr(device + ".centerFocalLength")  # the view's redraw takes the setting in
-cmds.setAttr(device + ".cameraScale", 2.0)
 stylus_world((0.0, 0.0, 0.0))  # the filter lets go of the stylus's earlier poses
+
+# The drawn stylus sits where the physical one is: touching the middle of the view, it
+# is at the middle of the view's rectangle as the eye cameras see it in the world.
+touching = stylus_world((0.0, 0.0, 0.0))
+assert close(touching, tracker_to_world(display, root, centre)), (
+    "stylus at %s, view centre at %s" % (touching, tracker_to_world(display, root, centre)))
+
+cmds.setAttr(device + ".cameraScale", 2.0)
+stylus_world((0.0, 0.0, 0.0))
 start = stylus_world((0.0, 0.0, 0.0))
 rig = world_matrix(root)
 for axis, row in ((right_axis, 0), (up_axis, 1), (normal, 2)):

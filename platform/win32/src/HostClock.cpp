@@ -41,6 +41,7 @@ struct HostClock::Impl {
     SteadyClock::time_point liveStart;
 
     int running = 0;       // managed threads not blocked
+    int managedCount = 0;  // managed threads alive
     bool driving = false;  // a thread is moving virtual time
     std::uint64_t nextSequence = 0;
     std::vector<Waiter*> waiters;
@@ -254,6 +255,7 @@ void HostClock::registerManagedThread() {
     if (!tManaged) {
         tManaged = true;
         ++impl_->running;
+        ++impl_->managedCount;
     }
 }
 
@@ -261,8 +263,14 @@ void HostClock::unregisterManagedThread() {
     std::lock_guard<std::mutex> lock(impl_->mutex);
     if (tManaged) {
         tManaged = false;
+        --impl_->managedCount;
         impl_->managedThreadBlocked();
     }
+}
+
+int HostClock::managedThreadCount() const {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    return impl_->managedCount;
 }
 
 bool HostClock::isManagedThread() const {

@@ -82,16 +82,15 @@ TEST_F(StereoTest, ViewportCornersLieWhereTheEyeOffsetsSay) {
     frustum_->setHeadPose(Matrix4(turned, Vector3(0.05f, 0.1f, 0.02f)));
     frustum_->setStereoLevel(1.5f);
 
-    // Camera space by hand: the screen centre is 0.4243 m straight ahead and the
-    // viewport spans x 0 .. width, y -height .. 0 on that plane.
+    // Camera space by hand: the view matrices move the viewport to the screen
+    // centre, 0.4243 m straight ahead, so it spans +-width/2, +-height/2 there.
     const float screenZ = -std::sqrt(0.18f);
     for (int eye : {kEyeLeft, kEyeRight}) {
         const Vector3 offsets = frustum_->getEyePosition(eye);
         const Vector3 eyeInCamera = -frustum_->getViewMatrix(eye).getTrans();
         for (float sx : {-1.0f, 1.0f}) {
             for (float sy : {-1.0f, 1.0f}) {
-                const Vector3 corner(width / 2 + sx * width / 2, -height / 2 + sy * height / 2,
-                                     screenZ);
+                const Vector3 corner(sx * width / 2, sy * height / 2, screenZ);
                 expectNear(corner - eyeInCamera, Vector3(sx * width / 2 - offsets.x,
                                                          sy * height / 2 - offsets.y, -offsets.z));
             }

@@ -23,5 +23,7 @@ MStatus deregisterNodeType(const MTypeId& id);
 int liveNodeCountOfOwner(const MString& owner);
 bool isNodeTypeRegistered(const MString& typeName);
 std::vector<std::string> nodeTypeNames();
+// The node types a plug-in registered, in registration order.
+std::vector<std::string> nodeTypeNamesOfOwner(const MString& owner);
 
 }  // namespace mayasim

@@ -179,6 +179,15 @@ bool isNodeTypeRegistered(const MString& typeName) {
     return findNodeClass(typeName.asChar()) != nullptr;
 }
 
+std::vector<std::string> nodeTypeNamesOfOwner(const MString& owner) {
+    std::vector<std::string> names;
+    for (const auto& type : populated().types) {
+        if (!type->owner.empty() && type->owner == owner.asChar())
+            names.push_back(type->name);
+    }
+    return names;
+}
+
 std::vector<std::string> nodeTypeNames() {
     std::vector<std::string> names;
     for (const auto& type : populated().types)

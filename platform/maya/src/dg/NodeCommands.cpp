@@ -17,6 +17,7 @@
 #include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
+#include "mayasim/NodeTypes.h"
 
 namespace mayasim {
 
@@ -184,6 +185,7 @@ public:
     static MSyntax newSyntax() {
         MSyntax syntax;
         syntax.addFlag("-api", "-apiType");
+        syntax.addFlag("-itn", "-isTypeName");
         syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
         return syntax;
     }
@@ -194,6 +196,10 @@ public:
             return status;
         MStringArray names;
         db.getObjects(names);
+        if (db.isFlagSet("-itn")) {
+            setResult(isNodeTypeRegistered(names[0]));
+            return MStatus::kSuccess;
+        }
         const std::string name = names[0].asChar();
         Node* node = findNode(name.substr(0, name.find('.')));
         if (!node)

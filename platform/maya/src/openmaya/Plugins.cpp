@@ -209,6 +209,7 @@ public:
         syntax.addFlag("-vd", "-vendor");
         syntax.addFlag("-ls", "-listPlugins");
         syntax.addFlag("-c", "-command");
+        syntax.addFlag("-dn", "-dependNode");
         syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
         return syntax;
     }
@@ -253,6 +254,13 @@ public:
                 commands.append(MString(command.c_str()));
             }
             setResult(commands);
+        }
+        if (db.isFlagSet("-dn")) {
+            MStringArray types;
+            for (const auto& type : nodeTypeNamesOfOwner(MString(name.c_str()))) {
+                types.append(MString(type.c_str()));
+            }
+            setResult(types);
         }
         return MS::kSuccess;
     }

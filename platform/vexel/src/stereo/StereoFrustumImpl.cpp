@@ -34,7 +34,8 @@ float metresPer(int unit) {
 //! viewport centre on the screen surface, tracker space.
 struct ViewportPlacement {
     Matrix4 toCamera;
-    Vector3 centre;
+    Vector3 centre;  // display vector + viewport offset
+    Vector3 offset;  // viewport offset alone
 };
 
 ViewportPlacement placementOf(const StereoViewportImpl& viewport) {
@@ -46,8 +47,8 @@ ViewportPlacement placementOf(const StereoViewportImpl& viewport) {
     ViewportPlacement placement;
     if (display != nullptr) {
         placement.toCamera = DisplayInfo::getTrackerToCameraSpaceTransform(display);
-        placement.centre =
-            display->displayVector + DisplayInfo::getViewportOffset(display, x, y, w, h);
+        placement.offset = DisplayInfo::getViewportOffset(display, x, y, w, h);
+        placement.centre = display->displayVector + placement.offset;
     }
     info->removeReference();
     return placement;
@@ -87,7 +88,9 @@ Vector3 StereoFrustumImpl::getEyePosition(int eye) const {
 Matrix4 StereoFrustumImpl::getViewMatrix(int eye) const {
     const ViewportPlacement placement = placementOf(viewport_);
     Matrix4 view;
-    view.setTrans(-(placement.toCamera * eyeInTracker(eye)));
+    // Relative to the viewport rather than the display, so a view off the display's
+    // centre is seen, like the stylus, as if it stood straight ahead.
+    view.setTrans(-(placement.toCamera * (eyeInTracker(eye) - placement.offset)));
     return view;
 }
 

@@ -70,6 +70,8 @@ public:
     void registerManagedThread();
     void unregisterManagedThread();
     bool isManagedThread() const;
+    //! How many managed threads are alive (started and not yet ended).
+    int managedThreadCount() const;
 
     //! A managed thread about to block on something the clock does not see (a
     //! foreign lock, a pipe) calls blockBegin() first and blockEnd() when it

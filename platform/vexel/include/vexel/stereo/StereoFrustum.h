@@ -50,10 +50,14 @@ public:
     //! Unknown eye values give the center eye.
     virtual common::Vector3 getEyePosition(int eye) const = 0;
 
-    //! The view matrix of an eye: the translation by -(R * e), identity
-    //! rotation. It maps camera space to the eye's space, so the negated
-    //! translation is the eye relative to the nominal viewing position, in
-    //! camera space axes. Unknown eye values give the center eye.
+    //! The view matrix of an eye: the translation by -(R * (e - viewport
+    //! offset)), identity rotation. It maps camera space to the eye's space, so
+    //! the negated translation is the eye relative to the nominal viewing
+    //! position, in camera space axes, with the viewport moved to the display's
+    //! centre: a rig built from these sees every viewport as if it stood
+    //! straight ahead of the nominal viewing position, which is also where
+    //! tracker-space poses land once the viewport offset is subtracted from
+    //! them. Unknown eye values give the center eye.
     virtual common::Matrix4 getViewMatrix(int eye) const = 0;
 
 protected:
