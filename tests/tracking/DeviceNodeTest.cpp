@@ -18,6 +18,9 @@ namespace {
 class DeviceNodeTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        if (mayasim::isNodeTypeRegistered(VexelDeviceNode::kTypeName)) {
+            return;
+        }
         ASSERT_TRUE(mayasim::registerNodeType(
             VexelDeviceNode::kTypeName, VexelDeviceNode::id, &VexelDeviceNode::creator,
             &VexelDeviceNode::initialize, MPxNode::kDependNode, nullptr, "test"));
