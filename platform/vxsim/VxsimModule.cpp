@@ -15,6 +15,8 @@
 #include <vxhost/HostClock.h>
 #include <vxhost/VexelHost.h>
 
+#include <mayasim/Messages.h>
+
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -23,6 +25,9 @@
 
 namespace vxsim {
 namespace {
+
+// Scene messages of the targeted API: 0 kSceneUpdate .. 43, kLast 44.
+constexpr int kSceneMessageCount = 44;
 
 using vexel::common::DisplayRecord;
 using vexel::common::Matrix4;
@@ -284,6 +289,24 @@ PyObject* redraws(PyObject*, PyObject*) {
     return w ? PyLong_FromUnsignedLongLong(w->redraws()) : nullptr;
 }
 
+PyObject* threads(PyObject*, PyObject*) {
+    return PyLong_FromLong(vxhost::HostClock::instance().managedThreadCount());
+}
+
+// Lets a session play Maya's own scene events, such as 27 (Maya is exiting).
+PyObject* sceneMessage(PyObject*, PyObject* args) {
+    int message = 0;
+    if (!PyArg_ParseTuple(args, "i", &message))
+        return nullptr;
+    if (message < 0 || message >= kSceneMessageCount) {
+        PyErr_Format(PyExc_ValueError, "scene message %d is not in 0..%d", message,
+                     kSceneMessageCount - 1);
+        return nullptr;
+    }
+    mayasim::messages::fireSceneMessage(message);
+    Py_RETURN_NONE;
+}
+
 PyObject* outDir(PyObject*, PyObject*) {
     World* w = world();
     return w ? PyUnicode_FromString(w->outDir().c_str()) : nullptr;
@@ -499,6 +522,9 @@ PyMethodDef kMethods[] = {
      "step(ms=17): advances time; tracker polls, input is delivered, idle runs, views redraw."},
     {"time", time, METH_NOARGS, "The host clock in seconds."},
     {"redraws", redraws, METH_NOARGS, "How many times the views have redrawn."},
+    {"threads", threads, METH_NOARGS, "How many threads of the plug-in are running."},
+    {"scene_message", sceneMessage, METH_VARARGS,
+     "Fires Maya's scene message of that number (27: Maya is exiting)."},
     {"out_dir", outDir, METH_NOARGS, "Where the session's outputs go (--out)."},
     {"debug_output", debugOutput, METH_NOARGS, "Debug print lines since the last call."},
     {"messages", messages, METH_NOARGS,
