@@ -127,6 +127,24 @@ TEST_F(TrackerTest, FilterOutputIsWhatGetPoseAndTheHistoryReport) {
     filter->removeReference();
 }
 
+TEST_F(TrackerTest, AStylusAtRestKeepsReportingSoFiltersSettle) {
+    stylus_->setPoseBufferingEnabled(true);
+    ShiftingFilter* filter = ShiftingFilter::create();
+    stylus_->setTrackerFilter(filter);
+    vxhost::setStylusPose(at(0.1f));
+    for (int i = 0; i < 3; ++i) {
+        system_->captureTargets();
+        tick();
+    }
+    EXPECT_EQ(filter->calls, 3);
+    PoseData records[3];
+    ASSERT_EQ(stylus_->getPoseBuffer(records, 3), 3);
+    EXPECT_GT(records[0].time, records[1].time);
+    EXPECT_FLOAT_EQ(records[2].matrix.getTrans().x, 0.11f);
+    stylus_->setTrackerFilter(nullptr);
+    filter->removeReference();
+}
+
 TEST_F(TrackerTest, TargetsVanishAndComeBack) {
     vxhost::setStylusPose(at(0.5f));
     system_->captureTargets();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <vexel/common/Timer.h>
+
 namespace vexel {
 namespace tracker {
 namespace detail {
@@ -33,6 +35,13 @@ void TrackerTargetImpl::capture() {
     }
     lastSequence_ = scratch_.newestSequence;
     latchState(scratch_);
+    // A real device keeps reporting at its rate while it holds still, so filters
+    // settle and the history keeps time: repeat the newest reading, stamped now.
+    if (scratch_.sampleCount == 0 && hasRaw_ && present_ && enabled_) {
+        HostSample repeat = lastRaw_;
+        repeat.time = common::Timer::now();
+        deliver(repeat);
+    }
 }
 
 void TrackerTargetImpl::latchState(const TargetSnapshot& snapshot) {
@@ -41,12 +50,15 @@ void TrackerTargetImpl::latchState(const TargetSnapshot& snapshot) {
     if (!(present_ && enabled_)) {
         // A device that comes back reports afresh rather than its last pose.
         poseValid_ = false;
+        hasRaw_ = false;
     }
     buttonCount_ = snapshot.buttonCount;
     std::copy_n(snapshot.buttons, snapshot.buttonCount, buttons_);
 }
 
 void TrackerTargetImpl::deliver(const HostSample& sample) {
+    lastRaw_ = sample;
+    hasRaw_ = true;
     poseValid_ = sample.valid;
     if (!sample.valid) {
         return;
@@ -63,6 +75,7 @@ void TrackerTargetImpl::deliver(const HostSample& sample) {
 }
 
 void TrackerTargetImpl::clearPoses() {
+    hasRaw_ = false;
     poseValid_ = false;
     pose_ = common::Matrix4::IDENTITY;
     poseTime_ = -1.0;

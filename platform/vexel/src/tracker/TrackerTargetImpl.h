@@ -59,6 +59,8 @@ private:
     bool poseValid_ = false;
     common::Matrix4 pose_;
     double poseTime_ = -1.0;
+    HostSample lastRaw_{};  // the device's newest reading, re-reported while it holds still
+    bool hasRaw_ = false;
 
     bool buffering_ = false;
     PoseData history_[kPoseBufferSize];

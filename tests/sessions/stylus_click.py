@@ -1,0 +1,31 @@
+# A stylus click over the 3D view reaches the current tool as one press and one release at
+# the same point, through the tracker thread's mouse emulation and the desktop.
+import maya.cmds as cmds
+import vxsim
+
+cmds.loadPlugin("VXMayaPlugin")
+# The session loads the probe plug-in (-c) whose context records what reaches it.
+cmds.setToolTo(cmds.probeContext())
+
+# The view spans desktop pixels (40, 100)-(1560, 1000); aim at a point inside it.
+# The stylus damping smooths the motion, so give the pointer time to settle there.
+vxsim.stylus_at(700, 500, distance=0.1)
+vxsim.step(1000)
+x, y = vxsim.cursor()
+assert abs(x - 700) <= 1 and abs(y - 500) <= 1, (x, y)
+
+vxsim.buttons(True)
+vxsim.step(34)
+# The stylus wanders while the button is down; a short click still lands where it began.
+vxsim.stylus_at(760, 540, distance=0.1)
+vxsim.step(34)
+vxsim.buttons(False)
+vxsim.step(34)
+
+events = cmds.probeEvents()
+print("events:", events)
+presses = [e for e in events if e.startswith("press")]
+releases = [e for e in events if e.startswith("release")]
+assert len(presses) == 1 and len(releases) == 1, events
+assert presses[0].split()[1:] == releases[0].split()[1:], events
+print("stylus click: done")
