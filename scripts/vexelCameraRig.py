@@ -15,8 +15,9 @@ normal; its local space is the display's camera space in centimetres. A "vexelDe
 node computes the eye cameras' translation, rotation and film back and the centre
 camera's film back from the tracked head, so each eye's frustum passes through the
 view's rectangle on the screen, which stays put in the world while the head moves.
-The rig root is scaled by the device's "cameraScale", so the stereo view keeps its
-apparent size. The device is reachable from the centre camera through its
+The device's "cameraScale" scales the whole rig about the world origin (it drives
+"vexelRootGroup"), so the rig root's translation is in scaled units: stereo focus and
+fix zoom place the camera by (translation + view direction * distance) * scale. The device is reachable from the centre camera through its
 "triggerUpdate" and "filmOffset" connections.
 """
 
@@ -122,6 +123,6 @@ def createRig(basename=RIG_ROOT):
         cmds.addAttr(centerShape, longName="triggerUpdate", attributeType="double")
         cmds.connectAttr(device + ".triggerUpdate", centerShape + ".triggerUpdate", force=True)
         for axis in "XYZ":
-            cmds.connectAttr(device + ".cameraScale", "%s.scale%s" % (rigRoot, axis), force=True)
+            cmds.connectAttr(device + ".cameraScale", "%s.scale%s" % (group, axis), force=True)
     _placeAtHome(rigRoot, centerShape, device)
     return [rigRoot, left, right]

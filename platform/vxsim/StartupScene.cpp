@@ -33,6 +33,8 @@ MDagPath createDefaultCamera() {
     transform.setTranslation(kPerspTranslation, MSpace::kTransform);
     transform.setRotation(
         MEulerRotation(radians(kPerspTiltDegrees), radians(kPerspTurnDegrees), 0.0));
+    // Maya's startup cameras are hidden: they never show up in a view or a framing.
+    transform.findPlug("visibility").setValue(false);
 
     MFnCamera camera;
     MObject shape = camera.create(persp, &status);

@@ -18,6 +18,7 @@
 #include <mayasim/Messages.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -289,6 +290,50 @@ PyObject* redraws(PyObject*, PyObject*) {
     return w ? PyLong_FromUnsignedLongLong(w->redraws()) : nullptr;
 }
 
+PyObject* stringList(const std::vector<std::string>& lines);
+
+const char* messageName(UINT message) {
+    switch (message) {
+        case WM_MOUSEMOVE: return "mouse move";
+        case WM_LBUTTONDOWN: return "left down";
+        case WM_LBUTTONUP: return "left up";
+        case WM_RBUTTONDOWN: return "right down";
+        case WM_RBUTTONUP: return "right up";
+        case WM_MBUTTONDOWN: return "middle down";
+        case WM_MBUTTONUP: return "middle up";
+        case WM_KEYDOWN: return "key down";
+        case WM_KEYUP: return "key up";
+        case WM_SYSKEYDOWN: return "system key down";
+        case WM_SYSKEYUP: return "system key up";
+        default: return nullptr;
+    }
+}
+
+// The window messages the desktop delivered since the last call, as
+// "<seconds> <message> at (x, y)[, injected]": what the stylus, the mouse and the
+// keyboard produced, in order.
+PyObject* desktopEvents(PyObject*, PyObject*) {
+    std::vector<std::string> lines;
+    for (const vxhost::DeliveredMessage& delivered : vxhost::Desktop::instance().takeJournal()) {
+        const char* name = messageName(delivered.message);
+        char line[160] = {};
+        if (name != nullptr) {
+            std::snprintf(line, sizeof(line), "%.3f %s at (%ld, %ld)%s",
+                          delivered.timeMicros / 1e6, name, static_cast<long>(delivered.cursor.x),
+                          static_cast<long>(delivered.cursor.y),
+                          delivered.injected ? ", injected" : "");
+        } else {
+            std::snprintf(line, sizeof(line), "%.3f message 0x%04x at (%ld, %ld)%s",
+                          delivered.timeMicros / 1e6, static_cast<unsigned>(delivered.message),
+                          static_cast<long>(delivered.cursor.x),
+                          static_cast<long>(delivered.cursor.y),
+                          delivered.injected ? ", injected" : "");
+        }
+        lines.emplace_back(line);
+    }
+    return stringList(lines);
+}
+
 PyObject* threads(PyObject*, PyObject*) {
     return PyLong_FromLong(vxhost::HostClock::instance().managedThreadCount());
 }
@@ -522,6 +567,8 @@ PyMethodDef kMethods[] = {
      "step(ms=17): advances time; tracker polls, input is delivered, idle runs, views redraw."},
     {"time", time, METH_NOARGS, "The host clock in seconds."},
     {"redraws", redraws, METH_NOARGS, "How many times the views have redrawn."},
+    {"desktop_events", desktopEvents, METH_NOARGS,
+     "Window messages the desktop delivered since the last call."},
     {"threads", threads, METH_NOARGS, "How many threads of the plug-in are running."},
     {"scene_message", sceneMessage, METH_VARARGS,
      "Fires Maya's scene message of that number (27: Maya is exiting)."},
