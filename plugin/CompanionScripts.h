@@ -14,6 +14,5 @@ constexpr const char* kSetToolToMove = "python \"vexelUtils.setToolToMoveToolCon
 constexpr const char* kSetToolToRotate = "python \"vexelUtils.setToolToRotateToolContext()\"";
 constexpr const char* kSetToolToScale = "python \"vexelUtils.setToolToScaleToolContext()\"";
 constexpr const char* kSetToolToJoint = "python \"vexelUtils.setToolToJointToolContext()\"";
-constexpr const char* kSetToolToTransform =
-    "python \"vexelUtils.setToolToTransformToolContext()\"";
+constexpr const char* kSetToolToTransform = "python \"vexelUtils.setToolToTransformToolContext()\"";
 }  // namespace companion

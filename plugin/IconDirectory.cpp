@@ -7,6 +7,10 @@ MString& iconDirectory() {
 }
 }  // namespace
 
-MString getIconDirectory() { return iconDirectory(); }
+MString getIconDirectory() {
+    return iconDirectory();
+}
 
-void setIconDirectory(const MString& directory) { iconDirectory() = directory; }
+void setIconDirectory(const MString& directory) {
+    iconDirectory() = directory;
+}

@@ -11,7 +11,9 @@ MString makerLibrariesPathAssignment(const MString& modulePath, const char* curr
     return assignment;
 }
 
-MString iconDirectoryFor(const MString& modulePath) { return modulePath + "/../../icons/"; }
+MString iconDirectoryFor(const MString& modulePath) {
+    return modulePath + "/../../icons/";
+}
 
 MString moduleDirectory(const MString& expandedPath) {
     const int slash = expandedPath.rindex('/');

@@ -294,18 +294,30 @@ PyObject* stringList(const std::vector<std::string>& lines);
 
 const char* messageName(UINT message) {
     switch (message) {
-        case WM_MOUSEMOVE: return "mouse move";
-        case WM_LBUTTONDOWN: return "left down";
-        case WM_LBUTTONUP: return "left up";
-        case WM_RBUTTONDOWN: return "right down";
-        case WM_RBUTTONUP: return "right up";
-        case WM_MBUTTONDOWN: return "middle down";
-        case WM_MBUTTONUP: return "middle up";
-        case WM_KEYDOWN: return "key down";
-        case WM_KEYUP: return "key up";
-        case WM_SYSKEYDOWN: return "system key down";
-        case WM_SYSKEYUP: return "system key up";
-        default: return nullptr;
+        case WM_MOUSEMOVE:
+            return "mouse move";
+        case WM_LBUTTONDOWN:
+            return "left down";
+        case WM_LBUTTONUP:
+            return "left up";
+        case WM_RBUTTONDOWN:
+            return "right down";
+        case WM_RBUTTONUP:
+            return "right up";
+        case WM_MBUTTONDOWN:
+            return "middle down";
+        case WM_MBUTTONUP:
+            return "middle up";
+        case WM_KEYDOWN:
+            return "key down";
+        case WM_KEYUP:
+            return "key up";
+        case WM_SYSKEYDOWN:
+            return "system key down";
+        case WM_SYSKEYUP:
+            return "system key up";
+        default:
+            return nullptr;
     }
 }
 
@@ -318,8 +330,8 @@ PyObject* desktopEvents(PyObject*, PyObject*) {
         const char* name = messageName(delivered.message);
         char line[160] = {};
         if (name != nullptr) {
-            std::snprintf(line, sizeof(line), "%.3f %s at (%ld, %ld)%s",
-                          delivered.timeMicros / 1e6, name, static_cast<long>(delivered.cursor.x),
+            std::snprintf(line, sizeof(line), "%.3f %s at (%ld, %ld)%s", delivered.timeMicros / 1e6,
+                          name, static_cast<long>(delivered.cursor.x),
                           static_cast<long>(delivered.cursor.y),
                           delivered.injected ? ", injected" : "");
         } else {
