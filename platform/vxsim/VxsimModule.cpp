@@ -16,7 +16,9 @@
 #include <vxhost/VexelHost.h>
 
 #include <mayasim/Messages.h>
+#include <mayasim/Views.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -462,6 +464,85 @@ bool applyDisplayField(DisplayRecord& d, const std::string& field, PyObject* val
     return false;
 }
 
+PyObject* viewDict(int index) {
+    const RECT r = vxhost::Desktop::instance().windowRect(mayasim::views::window(index));
+    const MDagPath camera = mayasim::views::camera(index);
+    return Py_BuildValue("{s:i,s:i,s:i,s:i,s:i,s:O,s:s}", "index", index, "x",
+                         static_cast<int>(r.left), "y", static_cast<int>(r.top), "width",
+                         static_cast<int>(r.right - r.left), "height",
+                         static_cast<int>(r.bottom - r.top), "active",
+                         mayasim::views::activeIndex() == index ? Py_True : Py_False, "camera",
+                         camera.partialPathName().asChar());
+}
+
+// The 3D views (model panels): screen rectangle, whether active, and the camera.
+PyObject* views(PyObject*, PyObject*) {
+    const int count = static_cast<int>(mayasim::views::count());
+    PyObject* list = PyList_New(count);
+    for (int i = 0; i < count; ++i)
+        PyList_SET_ITEM(list, i, viewDict(i));
+    return list;
+}
+
+bool viewIndexValid(int index) {
+    if (index >= 0 && index < static_cast<int>(mayasim::views::count()))
+        return true;
+    PyErr_Format(PyExc_IndexError, "no view %d (there are %u)", index, mayasim::views::count());
+    return false;
+}
+
+// set_view(index, x=, y=, width=, height=, active=): moves or resizes a view's window on the
+// desktop and makes it the active view, as a user dragging panels and clicking would.
+PyObject* setView(PyObject*, PyObject* args, PyObject* kwargs) {
+    static const char* keywords[] = {"index", "x", "y", "width", "height", "active", nullptr};
+    int index = 0;
+    int x = INT_MIN, y = INT_MIN, width = INT_MIN, height = INT_MIN, active = -1;
+    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "i|iiiip", const_cast<char**>(keywords), &index,
+                                     &x, &y, &width, &height, &active))
+        return nullptr;
+    if (!viewIndexValid(index))
+        return nullptr;
+    auto& desktop = vxhost::Desktop::instance();
+    const HWND window = mayasim::views::window(index);
+    RECT r = desktop.windowRect(window);
+    const LONG newWidth = width != INT_MIN ? width : r.right - r.left;
+    const LONG newHeight = height != INT_MIN ? height : r.bottom - r.top;
+    if (newWidth <= 0 || newHeight <= 0) {
+        PyErr_SetString(PyExc_ValueError, "set_view: width and height must be positive");
+        return nullptr;
+    }
+    r.left = x != INT_MIN ? x : r.left;
+    r.top = y != INT_MIN ? y : r.top;
+    r.right = r.left + newWidth;
+    r.bottom = r.top + newHeight;
+    desktop.setWindowRect(window, r);
+    if (active == 1) {
+        mayasim::views::setActive(index);
+        desktop.setActiveWindow(window);
+    }
+    return viewDict(index);
+}
+
+// add_view(x, y, width, height): another model panel in Maya's main window, looking through
+// the active view's camera; returns its index.
+PyObject* addView(PyObject*, PyObject* args) {
+    int x = 0, y = 0, width = 0, height = 0;
+    if (!PyArg_ParseTuple(args, "iiii", &x, &y, &width, &height))
+        return nullptr;
+    if (width <= 0 || height <= 0) {
+        PyErr_SetString(PyExc_ValueError, "add_view: width and height must be positive");
+        return nullptr;
+    }
+    const int active = mayasim::views::activeIndex();
+    if (active < 0) {
+        PyErr_SetString(PyExc_RuntimeError, "add_view: there is no main window");
+        return nullptr;
+    }
+    const HWND mainWindow = vxhost::Desktop::instance().parent(mayasim::views::window(active));
+    const RECT r = {x, y, x + width, y + height};
+    return PyLong_FromLong(mayasim::views::create(mainWindow, r, mayasim::views::camera(active)));
+}
+
 // set_display(index=0, **fields): changes display `index`; index == len(displays()) adds one.
 PyObject* setDisplay(PyObject*, PyObject* args, PyObject* kwargs) {
     int index = 0;
@@ -579,6 +660,10 @@ PyMethodDef kMethods[] = {
      "step(ms=17): advances time; tracker polls, input is delivered, idle runs, views redraw."},
     {"time", time, METH_NOARGS, "The host clock in seconds."},
     {"redraws", redraws, METH_NOARGS, "How many times the views have redrawn."},
+    {"views", views, METH_NOARGS, "The 3D views: rectangle, active flag, camera."},
+    {"set_view", withKeywords(setView), METH_VARARGS | METH_KEYWORDS,
+     "Moves or resizes a 3D view and makes it active (active=True)."},
+    {"add_view", addView, METH_VARARGS, "Adds a 3D view panel; returns its index."},
     {"desktop_events", desktopEvents, METH_NOARGS,
      "Window messages the desktop delivered since the last call."},
     {"threads", threads, METH_NOARGS, "How many threads of the plug-in are running."},

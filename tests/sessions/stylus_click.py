@@ -29,3 +29,21 @@ releases = [e for e in events if e.startswith("release")]
 assert len(presses) == 1 and len(releases) == 1, events
 assert presses[0].split()[1:] == releases[0].split()[1:], events
 print("stylus click: done")
+
+# A second view, made active and moved: the tracker thread follows it, and a click over it
+# reaches the tool at the view's own coordinates (y measured from the view's bottom).
+second = vxsim.add_view(1000, 200, 400, 300)
+view = vxsim.set_view(second, x=1100, y=300, active=True)
+assert view["active"] and (view["x"], view["y"], view["width"]) == (1100, 300, 400), view
+assert [v["active"] for v in vxsim.views()].count(True) == 1
+vxsim.stylus_at(1300, 400, distance=0.1)
+vxsim.step(1000)
+vxsim.buttons(True)
+vxsim.step(34)
+vxsim.buttons(False)
+vxsim.step(34)
+events = [e for e in cmds.probeEvents() if not e.startswith("drag")]
+assert len(events) == 2, events
+_, x, y = events[0].split()
+assert abs(int(x) - 200) <= 1 and abs(int(y) - 200) <= 1, events
+print("second view: done")
