@@ -178,3 +178,59 @@ TEST_F(MelTest, ScopesLoopsAndOperators) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MelTest, StringEscapesAndMixedTypes) {
+    EXPECT_EQ(value("\"a\\tb\\\\n\\\"\";").asString(), "a\tb\\n\"");
+    EXPECT_EQ(value("size(\"a\\nb\");").asInt(), 3) << "an escape is one character";
+    EXPECT_EQ(value("\"2\" + 3;").asString(), "23");
+    EXPECT_EQ(value("1 + 2 + \"x\";").asString(), "3x") << "left to right: the sum comes first";
+    EXPECT_EQ(value("\"x\" + 1 + 2;").asString(), "x12");
+    EXPECT_EQ(value("\"x\" + 2.5;").asString(), "x2.5");
+    EXPECT_EQ(value("int $i = 3.9; $i;").asInt(), 3) << "a float stored as int truncates";
+    EXPECT_EQ(value("string $s = 4; $s + 1;").asString(), "41");
+    EXPECT_EQ(value("\"10\" < \"9\";").asInt(), 1) << "two strings compare as text";
+    EXPECT_EQ(value("10 < 9;").asInt(), 0);
+    EXPECT_EQ(value("\"abc\" != \"abc\";").asInt(), 0);
+    EXPECT_FALSE(mel("\"a\" - 1;"));
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(MelTest, BackticksRunInsideConditions) {
+    ASSERT_TRUE(mel("if (`record a` == 1) record taken; else record skipped;")) << lastMessage();
+    EXPECT_EQ(calls, (std::vector<std::string>{"s:a", "s:taken"}));
+    ASSERT_TRUE(
+        mel("string $s = \"n\" + `record b`;\n"
+            "if (`record c` > 5 || $s == \"n3\") { record ok; } else { record bad; }"))
+        << lastMessage();
+    EXPECT_EQ(calls.back(), "s:ok");
+    EXPECT_EQ(value("int $k = 0; while (`record w` < 9) $k++; $k;").asInt(), 3)
+        << "the condition's command runs on every test";
+}
+
+TEST_F(MelTest, GlobalsOutliveTheSourceThatDeclaredThem) {
+    ASSERT_TRUE(mel("global int $h11Count = 2;"));
+    EXPECT_EQ(value("global int $h11Count; $h11Count += 3;").asInt(), 5);
+    ASSERT_TRUE(mel("{ global int $h11Count; $h11Count++; }"));
+    EXPECT_EQ(value("global int $h11Count; $h11Count;").asInt(), 6)
+        << "a global declared inside a block is the same variable";
+    ASSERT_TRUE(mel("global string $h11Names[]; $h11Names[2] = \"c\";"));
+    EXPECT_EQ(value("global string $h11Names[]; size($h11Names);").asInt(), 3);
+}
+
+TEST_F(MelTest, ASyntaxErrorLateInTheSourceRunsNoneOfIt) {
+    EXPECT_FALSE(mel("global int $h11Never = 1;\nrecord 1;\nif (1 { record 2; }\nrecord 3;"));
+    EXPECT_NE(lastMessage().find("line 3"), std::string::npos) << lastMessage();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(value("global int $h11Never; $h11Never;").asInt(), 0)
+        << "declarations before the error did not run either";
+
+    EXPECT_FALSE(
+        mel("int $i;\nfor ($i = 0; $i < 5; $i++) {\n  record $i;\n  if ($i == 1) "
+            "nothing $i;\n}\nrecord after;"));
+    EXPECT_EQ(calls, (std::vector<std::string>{"i:0", "i:1"}))
+        << "a failing command stops the rest at run time";
+}
+
+}  // namespace

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <maya/MAngle.h>
 #include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
+#include <maya/MDistance.h>
 #include <maya/MPxCommand.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
@@ -159,6 +163,112 @@ TEST_F(SyntaxTest, ArgListReadsAndFindsFlags) {
     args.asInt(0, &status);
     EXPECT_FALSE(status);
     EXPECT_EQ(mayasim::melCommandLine("move", args), "move -t 1 2.5 1;");
+}
+
+}  // namespace
+
+namespace {
+
+// What the last run of "place" parsed.
+struct Placed {
+    bool query = false;
+    bool edit = false;
+    std::vector<MVector> points;
+    double radians = 0;
+    double centimetres = 0;
+    bool countSet = false;
+    MString object;
+    bool ran = false;
+} placed;
+
+class PlaceCmd : public MPxCommand {
+public:
+    static void* creator() { return new PlaceCmd; }
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.enableQuery();
+        syntax.enableEdit();
+        syntax.addFlag("-p", "-point", MSyntax::kDouble, MSyntax::kDouble, MSyntax::kDouble);
+        syntax.makeFlagMultiUse("-p");
+        syntax.addFlag("-a", "-angle", MSyntax::kAngle);
+        syntax.addFlag("-d", "-distance", MSyntax::kDistance);
+        syntax.addFlag("-c", "-count", MSyntax::kUnsigned);
+        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
+        return syntax;
+    }
+    MStatus doIt(const MArgList& args) override {
+        MStatus status;
+        MArgDatabase db(syntax(), args, &status);
+        if (!status)
+            return status;
+        placed = Placed();
+        placed.ran = true;
+        placed.query = db.isQuery();
+        placed.edit = db.isEdit();
+        for (unsigned int use = 0; use < db.numberOfFlagUses("-point"); ++use) {
+            MArgList point;
+            db.getFlagArgumentList("-p", use, point);
+            unsigned int index = 0;
+            placed.points.push_back(point.asVector(index));
+        }
+        MAngle angle;
+        if (db.getFlagArgument("-a", 0, angle))
+            placed.radians = angle.asRadians();
+        MDistance distance;
+        if (db.getFlagArgument("-distance", 0, distance))
+            placed.centimetres = distance.asCentimeters();
+        placed.countSet = db.isFlagSet("-c");
+        MStringArray objects;
+        db.getObjects(objects);
+        placed.object = objects[0];
+        return MS::kSuccess;
+    }
+};
+
+class ArgDatabaseTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        mayasim::CommandEngine::instance().registerCommand("place", PlaceCmd::creator,
+                                                           PlaceCmd::newSyntax, "");
+        placed = Placed();
+    }
+    void TearDown() override {
+        mayasim::CommandEngine::instance().deregisterCommand("place");
+        EngineFixture::TearDown();
+    }
+};
+
+TEST_F(ArgDatabaseTest, MultiUseFlagsKeepEveryUseInOrder) {
+    ASSERT_TRUE(mel("place -e -p 1 2 3 -point -4 5.5 -6 -p 0 0 1 thing")) << lastMessage();
+    EXPECT_TRUE(placed.edit);
+    EXPECT_FALSE(placed.query);
+    ASSERT_EQ(placed.points.size(), 3u);
+    EXPECT_EQ(placed.points[1], MVector(-4, 5.5, -6)) << "negative numbers are not flags";
+    EXPECT_EQ(placed.points[2], MVector(0, 0, 1));
+    EXPECT_EQ(placed.object, "thing");
+}
+
+TEST_F(ArgDatabaseTest, UnitArgumentsAreReadInUiUnits) {
+    ASSERT_TRUE(mel("place -a 90 -d 2.5 thing")) << lastMessage();
+    EXPECT_NEAR(placed.radians, M_PI / 2, 1e-12);
+    EXPECT_DOUBLE_EQ(placed.centimetres, 2.5);
+}
+
+TEST_F(ArgDatabaseTest, QueryFlagsTakeNoArguments) {
+    ASSERT_TRUE(mel("place -q -p -c thing")) << lastMessage();
+    EXPECT_TRUE(placed.query);
+    EXPECT_TRUE(placed.countSet);
+    EXPECT_EQ(placed.points.size(), 1u) << "the flag counts as used";
+}
+
+TEST_F(ArgDatabaseTest, WrongArgumentsAndObjectCountsFailBeforeDoIt) {
+    for (const char* source : {"place -c -1 thing", "place -p 1 2 thing", "place", "place one two",
+                               "place -a x thing", "place -p 1 2 3 -c 2 -c 3 thing"}) {
+        EXPECT_FALSE(mel(source)) << source;
+        EXPECT_FALSE(lastMessage().empty()) << source;
+        EXPECT_FALSE(placed.ran) << source;
+    }
 }
 
 }  // namespace

@@ -81,3 +81,58 @@ TEST_F(UndoTest, IdleRunsDeferredCommandsOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// Undoable, but refuses to run.
+class FailCmd : public MPxCommand {
+public:
+    static void* creator() { return new FailCmd; }
+    bool isUndoable() const override { return true; }
+    MStatus doIt(const MArgList&) override {
+        counter += 1000;
+        return MS::kFailure;
+    }
+    MStatus undoIt() override {
+        counter -= 1000;
+        return MS::kSuccess;
+    }
+};
+
+class UndoQueueTest : public UndoTest {
+protected:
+    void SetUp() override {
+        UndoTest::SetUp();
+        mayasim::CommandEngine::instance().registerCommand("fail", FailCmd::creator, nullptr, "");
+    }
+    void TearDown() override {
+        mayasim::CommandEngine::instance().deregisterCommand("fail");
+        UndoTest::TearDown();
+    }
+};
+
+TEST_F(UndoQueueTest, SeveralCommandsUndoAndRedoOneAtATime) {
+    ASSERT_TRUE(mel("add 1; add 2; add 4", nullptr, false, true));
+    ASSERT_TRUE(mel("undo; undo"));
+    EXPECT_EQ(counter, 1);
+    EXPECT_EQ(value("undoInfo -q -redoName").asString(), "add 2;");
+    ASSERT_TRUE(mel("redo"));
+    EXPECT_EQ(counter, 3);
+    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 2;");
+    EXPECT_EQ(value("undoInfo -q -redoName").asString(), "add 4;")
+        << "queries between undo and redo keep the redo";
+    ASSERT_TRUE(mel("redo; redo"));
+    EXPECT_EQ(counter, 7);
+    EXPECT_EQ(lastMessage(), "warning: There are no more commands to redo.");
+}
+
+TEST_F(UndoQueueTest, AFailedCommandIsNotQueued) {
+    ASSERT_TRUE(mel("add 1; add 2", nullptr, false, true));
+    EXPECT_FALSE(mel("fail", nullptr, false, true));
+    counter -= 1000;  // what the failed doIt left behind
+    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 2;");
+    ASSERT_TRUE(mel("undo"));
+    EXPECT_EQ(counter, 1) << "undo skips the failure and reverts the last command that ran";
+}
+
+}  // namespace

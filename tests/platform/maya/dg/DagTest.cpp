@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include <maya/MDagModifier.h>
 #include <maya/MDagPath.h>
 #include <maya/MEulerRotation.h>
 #include <maya/MFnCamera.h>
@@ -217,6 +218,73 @@ TEST_F(DagTest, TheViewportSeesVisibleMeshesThroughAFittedCamera) {
                      (edge.z * view.projection[2][3]);
     EXPECT_NEAR(x, 1.0, 1e-9);
     EXPECT_FALSE(mayasim::cameraView(MDagPath::getAPathTo(shown), 1.0, view));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DagTest, ReparentingMovesPathsTraversalAndMatrices) {
+    MFnTransform fn;
+    MObject left = fn.create();
+    fn.setTranslation(MVector(10, 0, 0), MSpace::kTransform);
+    MObject right = fn.create();
+    fn.setTranslation(MVector(0, 0, -3), MSpace::kTransform);
+    MObject leaf = fn.create(left);
+    fn.setTranslation(MVector(0, 1, 0), MSpace::kTransform);
+
+    MDagModifier modifier;
+    ASSERT_TRUE(modifier.reparentNode(leaf, right));
+    ASSERT_TRUE(modifier.doIt());
+    MDagPath path = MDagPath::getAPathTo(leaf);
+    EXPECT_EQ(path.fullPathName(), "|transform2|transform3");
+    EXPECT_TRUE((MPoint() * path.inclusiveMatrix()).isEquivalent(MPoint(0, 1, -3), kTol))
+        << "local values are kept: the leaf moves with its new parent";
+    EXPECT_EQ(MFnDagNode(left).childCount(), 0u);
+    EXPECT_EQ(MFnDagNode(leaf).parent(0), right);
+
+    std::string below;
+    MItDag it;
+    it.reset(MDagPath::getAPathTo(right), MItDag::kDepthFirst, MFn::kTransform);
+    for (; !it.isDone(); it.next())
+        below +=
+            std::string(it.partialPathName().asChar()) + "@" + std::to_string(it.depth()) + " ";
+    EXPECT_EQ(below, "transform2@0 transform3@1 ");
+
+    ASSERT_TRUE(modifier.undoIt());
+    EXPECT_EQ(MDagPath::getAPathTo(leaf).fullPathName(), "|transform1|transform3");
+    ASSERT_TRUE(modifier.reparentNode(leaf));
+    ASSERT_TRUE(modifier.doIt());
+    EXPECT_EQ(MDagPath::getAPathTo(leaf).fullPathName(), "|transform3") << "null parent: world";
+    EXPECT_EQ(MDagPath::getAPathTo(leaf).length(), 1u);
+}
+
+TEST_F(DagTest, CameraFilmBackDefaultsAndFrustum) {
+    MFnCamera camera;
+    camera.create();
+    camera.setObject(MDagPath::getAPathTo(camera.object()));
+    EXPECT_DOUBLE_EQ(camera.horizontalFilmAperture(), 1.41732);
+    EXPECT_DOUBLE_EQ(camera.verticalFilmAperture(), 0.94488);
+    EXPECT_DOUBLE_EQ(camera.focalLength(), 35.0);
+    EXPECT_NEAR(camera.aspectRatio(), 1.5, 1e-5);
+    EXPECT_EQ(camera.filmFit(), MFnCamera::kFillFilmFit);
+    EXPECT_NEAR(camera.horizontalFieldOfView() * 180 / M_PI, 54.4322, 1e-3);
+    EXPECT_NEAR(camera.verticalFieldOfView() * 180 / M_PI, 37.8493, 1e-3);
+    EXPECT_DOUBLE_EQ(camera.nearClippingPlane(), 0.1);
+    EXPECT_DOUBLE_EQ(camera.farClippingPlane(), 10000.0);
+    EXPECT_FALSE(camera.isOrtho());
+
+    camera.setFocalLength(50.8);  // two inches
+    camera.setVerticalFilmOffset(0.1);
+    double h = 0, v = 0, hOffset = 0, vOffset = 0;
+    ASSERT_TRUE(camera.getFilmFrustum(10.0, h, v, hOffset, vOffset));
+    EXPECT_NEAR(h, 1.41732 * 5, 1e-9) << "the aperture scaled to the distance";
+    EXPECT_NEAR(v, 0.94488 * 5, 1e-9);
+    EXPECT_NEAR(hOffset, 0.0, 1e-12);
+    EXPECT_NEAR(vOffset, 0.5, 1e-9);
+    MFnDependencyNode shape(camera.object());
+    EXPECT_DOUBLE_EQ(shape.findPlug("cameraAperture").child(1).asDouble(), 0.94488);
+    EXPECT_DOUBLE_EQ(shape.findPlug("filmOffset").child(1).asDouble(), 0.1);
 }
 
 }  // namespace

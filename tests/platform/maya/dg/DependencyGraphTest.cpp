@@ -193,3 +193,54 @@ TEST_F(DependencyGraphTest, ConnectionRulesAndNodeLifetime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DependencyGraphTest, DirtinessTravelsAlongAChainAndStopsAtADisconnection) {
+    MObject first, second, third;
+    SumNode& head = make("head", first);
+    SumNode& middle = make("middle", second);
+    SumNode& tail = make("tail", third);
+    MDGModifier modifier;
+    modifier.connect(first, SumNode::sum, second, SumNode::a);
+    modifier.connect(second, SumNode::sum, third, SumNode::b);
+    ASSERT_TRUE(modifier.doIt());
+    MPlug end(third, SumNode::sum);
+    EXPECT_DOUBLE_EQ(end.asDouble(), 1.0 + (3.0 + 2.0));
+
+    MPlug(first, SumNode::a).setValue(4.0);
+    EXPECT_DOUBLE_EQ(MPlug(second, SumNode::sum).asDouble(), 8.0);
+    EXPECT_EQ(tail.computes, 1) << "reading the middle leaves the tail alone";
+    EXPECT_DOUBLE_EQ(end.asDouble(), 9.0) << "but the tail was dirtied through two connections";
+    EXPECT_EQ(head.computes, 2);
+    EXPECT_EQ(middle.computes, 2);
+
+    MDGModifier cut;
+    cut.disconnect(MPlug(first, SumNode::sum), MPlug(second, SumNode::a));
+    ASSERT_TRUE(cut.doIt());
+    end.asDouble();
+    const int tailComputes = tail.computes;
+    MPlug(first, SumNode::a).setValue(100.0);
+    EXPECT_DOUBLE_EQ(end.asDouble(), 9.0);
+    EXPECT_EQ(tail.computes, tailComputes) << "nothing downstream of the cut is dirtied";
+    EXPECT_DOUBLE_EQ(MPlug(second, SumNode::a).asDouble(), 6.0);
+}
+
+TEST_F(DependencyGraphTest, AChildOfACompoundOutputFeedsASimpleInput) {
+    MObject first, second;
+    make("first", first);
+    make("second", second);
+    MDGModifier modifier;
+    modifier.connect(MPlug(first, SumNode::scaled).child(1), MPlug(second, SumNode::b));
+    ASSERT_TRUE(modifier.doIt());
+    MPlug result(second, SumNode::sum);
+    EXPECT_DOUBLE_EQ(result.asDouble(), 1.0 + 1.0);
+    MPlug(first, SumNode::vec).child(1).setValue(5.0);
+    EXPECT_DOUBLE_EQ(result.asDouble(), 1.0 + 5.0) << "a changed compound input reaches the child";
+    MPlug(first, SumNode::a).setValue(2.0);
+    EXPECT_DOUBLE_EQ(result.asDouble(), 1.0 + 10.0);
+    EXPECT_TRUE(MPlug(first, SumNode::scaled).child(1).isConnected());
+    EXPECT_FALSE(MPlug(first, SumNode::scaled).child(0).isConnected());
+}
+
+}  // namespace

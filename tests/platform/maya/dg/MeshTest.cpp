@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include <maya/MBoundingBox.h>
 #include <maya/MDagPath.h>
@@ -137,3 +139,27 @@ TEST_F(MeshTest, TransformBoxesAreInTheParentSpace) {
     EXPECT_EQ(box.center(), MPoint(10, 4, 0)) << "nested transforms compose";
     EXPECT_DOUBLE_EQ(box.width(), 2.0);
 }
+
+namespace {
+
+TEST_F(MeshTest, SubdividedCubeIsAClosedQuadSurface) {
+    MFnMesh mesh(cube("-sx 2 -sy 3 -sz 4"));
+    const int faces = mesh.numPolygons();
+    EXPECT_EQ(mesh.numEdges(), mesh.numVertices() + faces - 2) << "a closed genus-0 surface";
+    std::map<std::pair<int, int>, int> uses;
+    for (int face = 0; face < faces; ++face) {
+        MIntArray verts;
+        mesh.getPolygonVertices(face, verts);
+        ASSERT_EQ(verts.length(), 4u) << "face " << face;
+        for (unsigned int i = 0; i < 4; ++i) {
+            const int a = verts[i];
+            const int b = verts[(i + 1) % 4];
+            ++uses[{std::min(a, b), std::max(a, b)}];
+        }
+    }
+    EXPECT_EQ(static_cast<int>(uses.size()), mesh.numEdges());
+    for (const auto& [edge, count] : uses)
+        EXPECT_EQ(count, 2) << "edge " << edge.first << "-" << edge.second;
+}
+
+}  // namespace

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <sstream>
 
+#include <maya/MAngle.h>
 #include <maya/MDagPath.h>
+#include <maya/MDistance.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MPlug.h>
 #include <maya/MPlugArray.h>
@@ -175,6 +177,49 @@ TEST_F(SceneCommandsTest, BadInputFailsWithAMessageAndChangesNothing) {
     run("connectAttr \"pCube1.tx\" \"pCube1.ty\"");
     EXPECT_FALSE(engine.executeMel("setAttr \"pCube1.ty\" 3", &ignored, false, true));
     EXPECT_NE(messages_.find("is locked or connected"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Restores the process-wide UI units whatever the test does.
+class UiUnitTest : public SceneCommandsTest {
+protected:
+    void TearDown() override {
+        MAngle::setUIUnit(MAngle::kDegrees);
+        MDistance::setUIUnit(MDistance::kCentimeters);
+        SceneCommandsTest::TearDown();
+    }
+};
+
+TEST_F(UiUnitTest, CommandsSpeakUiUnitsAndTheGraphKeepsInternalOnes) {
+    run("polyCube -w 20; camera -fl 50 -hfa 1 -coi 30");
+    MFnDependencyNode cube(mayasim::Scene::instance().findNode("pCube1"));
+    MFnDependencyNode camera(mayasim::Scene::instance().findNode("cameraShape1"));
+    EXPECT_EQ(run("getAttr \"cameraShape1.fl\"").asDouble(), 50.0)
+        << "millimetres, never converted";
+    EXPECT_EQ(run("getAttr \"cameraShape1.cap\"").asDoubleArray(),
+              (std::vector<double>{1.0, 0.94488}))
+        << "inches, never converted";
+    EXPECT_DOUBLE_EQ(run("getAttr \"cameraShape1.ncp\"").asDouble(), 0.1);
+
+    MDistance::setUIUnit(MDistance::kMillimeters);
+    MAngle::setUIUnit(MAngle::kRadians);
+    run("setAttr \"pCube1.tx\" 15; setAttr \"pCube1.ry\" 0.5");
+    EXPECT_DOUBLE_EQ(cube.findPlug("tx").asDouble(), 1.5) << "stored in centimetres";
+    EXPECT_DOUBLE_EQ(cube.findPlug("ry").asDouble(), 0.5);
+    EXPECT_DOUBLE_EQ(run("getAttr \"pCube1.tx\"").asDouble(), 15.0);
+    EXPECT_DOUBLE_EQ(run("getAttr \"cameraShape1.coi\"").asDouble(), 300.0);
+    EXPECT_DOUBLE_EQ(run("getAttr \"cameraShape1.fl\"").asDouble(), 50.0);
+    EXPECT_DOUBLE_EQ(run("xform -q -ws -t \"pCube1\"").asDoubleArray()[0], 15.0);
+    run("xform -ws -t 0 40 0 \"pCube1\"");
+    EXPECT_DOUBLE_EQ(cube.findPlug("ty").asDouble(), 4.0);
+
+    MAngle::setUIUnit(MAngle::kDegrees);
+    EXPECT_NEAR(run("getAttr \"pCube1.ry\"").asDouble(), 0.5 * 180 / M_PI, 1e-9);
+    EXPECT_NEAR(run("xform -q -ro \"pCube1\"").asDoubleArray()[1], 0.5 * 180 / M_PI, 1e-9);
+    EXPECT_DOUBLE_EQ(camera.findPlug("coi").asDouble(), 30.0);
 }
 
 }  // namespace
