@@ -1,6 +1,5 @@
 #include <maya/MFloatMatrix.h>
 
-#include <cmath>
 #include <ostream>
 
 #include "MatrixOps.h"
@@ -12,40 +11,24 @@ MFloatMatrix::MFloatMatrix() {
 }
 
 MFloatMatrix::MFloatMatrix(const double m[4][4]) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] = static_cast<float>(m[r][c]);
+    ops::copyCells(matrix, m);
 }
 
 MFloatMatrix::MFloatMatrix(const float m[4][4]) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] = m[r][c];
+    ops::copyCells(matrix, m);
 }
 
 MStatus MFloatMatrix::get(double dest[4][4]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            dest[r][c] = matrix[r][c];
-    return MStatus::kSuccess;
+    return ops::getCells(dest, matrix);
 }
 
 MStatus MFloatMatrix::get(float dest[4][4]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            dest[r][c] = matrix[r][c];
-    return MStatus::kSuccess;
+    return ops::getCells(dest, matrix);
 }
 
 MFloatMatrix MFloatMatrix::transpose() const {
     MFloatMatrix result;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            result.matrix[c][r] = matrix[r][c];
+    ops::transposeInto(matrix, result.matrix);
     return result;
 }
 
@@ -60,9 +43,7 @@ MFloatMatrix& MFloatMatrix::setToProduct(const MFloatMatrix& left, const MFloatM
 }
 
 MFloatMatrix& MFloatMatrix::operator+=(const MFloatMatrix& right) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] += right.matrix[r][c];
+    ops::addCells(matrix, right.matrix);
     return *this;
 }
 
@@ -72,9 +53,7 @@ MFloatMatrix MFloatMatrix::operator+(const MFloatMatrix& right) const {
 }
 
 MFloatMatrix& MFloatMatrix::operator-=(const MFloatMatrix& right) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] -= right.matrix[r][c];
+    ops::subtractCells(matrix, right.matrix);
     return *this;
 }
 
@@ -95,9 +74,7 @@ MFloatMatrix MFloatMatrix::operator*(const MFloatMatrix& right) const {
 }
 
 MFloatMatrix& MFloatMatrix::operator*=(float scale) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] *= scale;
+    ops::scaleCells(matrix, scale);
     return *this;
 }
 
@@ -111,67 +88,38 @@ MFloatMatrix operator*(float scale, const MFloatMatrix& right) {
 }
 
 bool MFloatMatrix::operator==(const MFloatMatrix& other) const {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (matrix[r][c] != other.matrix[r][c])
-                return false;
-    return true;
+    return ops::equalCells(matrix, other.matrix);
 }
 
 MFloatMatrix MFloatMatrix::inverse() const {
-    ops::Mat4 wide, inverted;
-    ops::widen(matrix, wide);
-    if (!ops::invert(wide, inverted))
-        return *this;
     MFloatMatrix result;
-    ops::narrow(inverted, result.matrix);
+    if (!ops::invertCells(matrix, result.matrix))
+        return *this;
     return result;
 }
 
 MFloatMatrix MFloatMatrix::adjoint() const {
-    ops::Mat4 wide, adjugate;
-    ops::widen(matrix, wide);
-    ops::adjugate(wide, adjugate);
     MFloatMatrix result;
-    ops::narrow(adjugate, result.matrix);
+    ops::adjugateCells(matrix, result.matrix);
     return result;
 }
 
-// Divides through by the homogeneous element so that matrix[3][3] becomes 1.
 MFloatMatrix MFloatMatrix::homogenize() const {
-    const float w = matrix[3][3];
-    if (w == 0.0f)
-        return *this;
-    return *this * (1.0f / w);
+    return ops::homogenized(*this);
 }
 
 float MFloatMatrix::det4x4() const {
-    ops::Mat4 wide;
-    ops::widen(matrix, wide);
-    return static_cast<float>(ops::det4x4(wide));
+    return ops::det4x4Of(matrix);
 }
 
 float MFloatMatrix::det3x3() const {
-    ops::Mat4 wide;
-    ops::widen(matrix, wide);
-    return static_cast<float>(ops::det3x3(wide));
+    return ops::det3x3Of(matrix);
 }
 
 bool MFloatMatrix::isEquivalent(const MFloatMatrix& other, float tolerance) const {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (std::fabs(matrix[r][c] - other.matrix[r][c]) > tolerance)
-                return false;
-    return true;
+    return ops::equivalentCells(matrix, other.matrix, tolerance);
 }
 
 std::ostream& operator<<(std::ostream& os, const MFloatMatrix& m) {
-    os << "[";
-    for (int r = 0; r < 4; ++r) {
-        os << (r ? ", [" : "[");
-        for (int c = 0; c < 4; ++c)
-            os << (c ? ", " : "") << m.matrix[r][c];
-        os << "]";
-    }
-    return os << "]";
+    return ops::printCells(os, m.matrix);
 }

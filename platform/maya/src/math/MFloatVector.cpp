@@ -1,13 +1,15 @@
 #include <maya/MFloatVector.h>
 
-#include <algorithm>
-#include <cmath>
 #include <ostream>
 
 #include <maya/MFloatMatrix.h>
 #include <maya/MFloatPoint.h>
 #include <maya/MPoint.h>
 #include <maya/MVector.h>
+
+#include "VectorOps.h"
+
+namespace ops = mayasim::vectorops;
 
 const MFloatVector MFloatVector::zero(0.0f, 0.0f, 0.0f);
 const MFloatVector MFloatVector::one(1.0f, 1.0f, 1.0f);
@@ -25,37 +27,23 @@ MFloatVector::MFloatVector(const MPoint& src)
     : x(static_cast<float>(src.x)), y(static_cast<float>(src.y)), z(static_cast<float>(src.z)) {}
 
 MFloatVector& MFloatVector::operator/=(float scalar) {
-    x /= scalar;
-    y /= scalar;
-    z /= scalar;
-    return *this;
+    return ops::divideBy(*this, scalar);
 }
 
 MFloatVector& MFloatVector::operator*=(float scalar) {
-    x *= scalar;
-    y *= scalar;
-    z *= scalar;
-    return *this;
+    return ops::scaleBy(*this, scalar);
 }
 
 MFloatVector& MFloatVector::operator+=(const MFloatVector& other) {
-    x += other.x;
-    y += other.y;
-    z += other.z;
-    return *this;
+    return ops::addTo(*this, other);
 }
 
 MFloatVector& MFloatVector::operator-=(const MFloatVector& other) {
-    x -= other.x;
-    y -= other.y;
-    z -= other.z;
-    return *this;
+    return ops::subtractFrom(*this, other);
 }
 
 MFloatVector MFloatVector::operator*(const MFloatMatrix& m) const {
-    return MFloatVector(x * m(0, 0) + y * m(1, 0) + z * m(2, 0),
-                        x * m(0, 1) + y * m(1, 1) + z * m(2, 1),
-                        x * m(0, 2) + y * m(1, 2) + z * m(2, 2));
+    return ops::rowTimes3x3(*this, m);
 }
 
 MFloatVector& MFloatVector::operator*=(const MFloatMatrix& matrix) {
@@ -63,9 +51,7 @@ MFloatVector& MFloatVector::operator*=(const MFloatMatrix& matrix) {
 }
 
 MFloatVector operator*(const MFloatMatrix& m, const MFloatVector& v) {
-    return MFloatVector(m(0, 0) * v.x + m(0, 1) * v.y + m(0, 2) * v.z,
-                        m(1, 0) * v.x + m(1, 1) * v.y + m(1, 2) * v.z,
-                        m(2, 0) * v.x + m(2, 1) * v.y + m(2, 2) * v.z);
+    return ops::times3x3Column(m, v);
 }
 
 MFloatVector operator*(int scalar, const MFloatVector& v) {
@@ -88,29 +74,19 @@ MFloatVector operator*(double scalar, const MFloatVector& v) {
 }
 
 MStatus MFloatVector::get(float dest[3]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    dest[0] = x;
-    dest[1] = y;
-    dest[2] = z;
-    return MStatus::kSuccess;
+    return ops::copyXyz(*this, dest);
 }
 
 float MFloatVector::length() const {
-    return std::sqrt(x * x + y * y + z * z);
+    return ops::lengthOf(*this);
 }
 
 MFloatVector MFloatVector::normal() const {
-    MFloatVector result(*this);
-    result.normalize();
-    return result;
+    return ops::normalOf(*this);
 }
 
 MStatus MFloatVector::normalize() {
-    const float lengthSquared = x * x + y * y + z * z;
-    if (lengthSquared > 1e-20f)
-        *this /= std::sqrt(lengthSquared);
-    return MStatus::kSuccess;
+    return ops::normalizeInPlace(*this);
 }
 
 float MFloatVector::angle(const MFloatVector& other) const {
@@ -118,13 +94,11 @@ float MFloatVector::angle(const MFloatVector& other) const {
 }
 
 bool MFloatVector::isEquivalent(const MFloatVector& other, float tolerance) const {
-    const MFloatVector diff = *this - other;
-    return diff * diff < tolerance * tolerance;
+    return ops::shorterThan(*this - other, tolerance);
 }
 
 bool MFloatVector::isParallel(const MFloatVector& other, float tolerance) const {
-    const MFloatVector cross = normal() ^ other.normal();
-    return cross * cross < tolerance * tolerance;
+    return ops::shorterThan(normal() ^ other.normal(), tolerance);
 }
 
 MFloatVector MFloatVector::transformAsNormal(const MFloatMatrix& matrix) const {
@@ -132,5 +106,5 @@ MFloatVector MFloatVector::transformAsNormal(const MFloatMatrix& matrix) const {
 }
 
 std::ostream& operator<<(std::ostream& os, const MFloatVector& v) {
-    return os << "[" << v.x << ", " << v.y << ", " << v.z << "]";
+    return ops::printXyz(os, v);
 }

@@ -3,22 +3,10 @@
 #include <ostream>
 
 #include "../foundation/ArrayOps.h"
+#include "VectorOps.h"
 
 namespace ops = mayasim::arrays;
-
-namespace {
-
-template <typename Scalar, typename Dest>
-MStatus copyOut(const std::vector<MFloatVector>& items, Dest dest) {
-    if (!dest)
-        return MStatus::kInvalidParameter;
-    for (size_t i = 0; i < items.size(); ++i)
-        for (unsigned int c = 0; c < 3; ++c)
-            dest[i][c] = static_cast<Scalar>(items[i][c]);
-    return MStatus::kSuccess;
-}
-
-}  // namespace
+namespace vectorops = mayasim::vectorops;
 
 MFloatVectorArray::MFloatVectorArray(const MFloatVector src[], unsigned int count)
     : items_(ops::fromRange<MFloatVector>(src, count)) {}
@@ -70,11 +58,11 @@ MStatus MFloatVectorArray::clear() {
 }
 
 MStatus MFloatVectorArray::get(double dest[][3]) const {
-    return copyOut<double>(items_, dest);
+    return vectorops::copyRows<3>(items_, dest);
 }
 
 MStatus MFloatVectorArray::get(float dest[][3]) const {
-    return copyOut<float>(items_, dest);
+    return vectorops::copyRows<3>(items_, dest);
 }
 
 std::ostream& operator<<(std::ostream& out, const MFloatVectorArray& array) {

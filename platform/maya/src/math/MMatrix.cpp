@@ -1,6 +1,5 @@
 #include <maya/MMatrix.h>
 
-#include <cmath>
 #include <ostream>
 
 #include "MatrixOps.h"
@@ -14,40 +13,24 @@ MMatrix::MMatrix() {
 }
 
 MMatrix::MMatrix(const double m[4][4]) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] = m[r][c];
+    ops::copyCells(matrix, m);
 }
 
 MMatrix::MMatrix(const float m[4][4]) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] = m[r][c];
+    ops::copyCells(matrix, m);
 }
 
 MStatus MMatrix::get(double dest[4][4]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            dest[r][c] = matrix[r][c];
-    return MStatus::kSuccess;
+    return ops::getCells(dest, matrix);
 }
 
 MStatus MMatrix::get(float dest[4][4]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            dest[r][c] = static_cast<float>(matrix[r][c]);
-    return MStatus::kSuccess;
+    return ops::getCells(dest, matrix);
 }
 
 MMatrix MMatrix::transpose() const {
     MMatrix result;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            result.matrix[c][r] = matrix[r][c];
+    ops::transposeInto(matrix, result.matrix);
     return result;
 }
 
@@ -62,9 +45,7 @@ MMatrix& MMatrix::setToProduct(const MMatrix& left, const MMatrix& right) {
 }
 
 MMatrix& MMatrix::operator+=(const MMatrix& right) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] += right.matrix[r][c];
+    ops::addCells(matrix, right.matrix);
     return *this;
 }
 
@@ -74,9 +55,7 @@ MMatrix MMatrix::operator+(const MMatrix& right) const {
 }
 
 MMatrix& MMatrix::operator-=(const MMatrix& right) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] -= right.matrix[r][c];
+    ops::subtractCells(matrix, right.matrix);
     return *this;
 }
 
@@ -97,9 +76,7 @@ MMatrix MMatrix::operator*(const MMatrix& right) const {
 }
 
 MMatrix& MMatrix::operator*=(double scale) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            matrix[r][c] *= scale;
+    ops::scaleCells(matrix, scale);
     return *this;
 }
 
@@ -113,48 +90,36 @@ MMatrix operator*(double scale, const MMatrix& right) {
 }
 
 bool MMatrix::operator==(const MMatrix& other) const {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (matrix[r][c] != other.matrix[r][c])
-                return false;
-    return true;
+    return ops::equalCells(matrix, other.matrix);
 }
 
 MMatrix MMatrix::inverse() const {
     MMatrix result;
-    if (!ops::invert(matrix, result.matrix))
+    if (!ops::invertCells(matrix, result.matrix))
         return *this;
     return result;
 }
 
 MMatrix MMatrix::adjoint() const {
     MMatrix result;
-    ops::adjugate(matrix, result.matrix);
+    ops::adjugateCells(matrix, result.matrix);
     return result;
 }
 
-// Divides through by the homogeneous element so that matrix[3][3] becomes 1.
 MMatrix MMatrix::homogenize() const {
-    const double w = matrix[3][3];
-    if (w == 0.0)
-        return *this;
-    return *this * (1.0 / w);
+    return ops::homogenized(*this);
 }
 
 double MMatrix::det4x4() const {
-    return ops::det4x4(matrix);
+    return ops::det4x4Of(matrix);
 }
 
 double MMatrix::det3x3() const {
-    return ops::det3x3(matrix);
+    return ops::det3x3Of(matrix);
 }
 
 bool MMatrix::isEquivalent(const MMatrix& other, double tolerance) const {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (std::fabs(matrix[r][c] - other.matrix[r][c]) > tolerance)
-                return false;
-    return true;
+    return ops::equivalentCells(matrix, other.matrix, tolerance);
 }
 
 bool MMatrix::isSingular() const {
@@ -162,12 +127,5 @@ bool MMatrix::isSingular() const {
 }
 
 std::ostream& operator<<(std::ostream& os, const MMatrix& m) {
-    os << "[";
-    for (int r = 0; r < 4; ++r) {
-        os << (r ? ", [" : "[");
-        for (int c = 0; c < 4; ++c)
-            os << (c ? ", " : "") << m.matrix[r][c];
-        os << "]";
-    }
-    return os << "]";
+    return ops::printCells(os, m.matrix);
 }

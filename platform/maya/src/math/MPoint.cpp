@@ -7,102 +7,54 @@
 #include <maya/MMatrix.h>
 #include <maya/MVector.h>
 
+#include "VectorOps.h"
+
+namespace ops = mayasim::vectorops;
+
 const MPoint MPoint::origin;
-
-namespace {
-
-MPoint cartesian(const MPoint& p) {
-    MPoint result(p);
-    return result.cartesianize();
-}
-
-}  // namespace
 
 MPoint::MPoint(const MFloatPoint& src) : x(src.x), y(src.y), z(src.z), w(src.w) {}
 MPoint::MPoint(const MVector& src) : x(src.x), y(src.y), z(src.z) {}
 MPoint::MPoint(const MFloatVector& src) : x(src.x), y(src.y), z(src.z) {}
 
 MStatus MPoint::get(double dest[4]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    dest[0] = x;
-    dest[1] = y;
-    dest[2] = z;
-    dest[3] = w;
-    return MStatus::kSuccess;
+    return ops::copyXyzw(*this, dest);
 }
 
 MStatus MPoint::get(float dest[4]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    dest[0] = static_cast<float>(x);
-    dest[1] = static_cast<float>(y);
-    dest[2] = static_cast<float>(z);
-    dest[3] = static_cast<float>(w);
-    return MStatus::kSuccess;
+    return ops::copyXyzw(*this, dest);
 }
 
 double MPoint::operator()(unsigned int i) const {
-    switch (i) {
-        case 1:
-            return y;
-        case 2:
-            return z;
-        case 3:
-            return w;
-        default:
-            return x;
-    }
+    return ops::componentOf(*this, i);
 }
 
 double& MPoint::operator()(unsigned int i) {
-    switch (i) {
-        case 1:
-            return y;
-        case 2:
-            return z;
-        case 3:
-            return w;
-        default:
-            return x;
-    }
+    return ops::componentOf(*this, i);
 }
 
 MVector MPoint::operator-(const MPoint& other) const {
-    const MPoint a = cartesian(*this);
-    const MPoint b = cartesian(other);
-    return MVector(a.x - b.x, a.y - b.y, a.z - b.z);
+    return ops::pointDifference<MVector>(*this, other);
 }
 
 MPoint MPoint::operator+(const MVector& other) const {
-    const MPoint a = cartesian(*this);
-    return MPoint(a.x + other.x, a.y + other.y, a.z + other.z);
+    return ops::pointPlus(*this, other);
 }
 
 MPoint MPoint::operator-(const MVector& other) const {
-    const MPoint a = cartesian(*this);
-    return MPoint(a.x - other.x, a.y - other.y, a.z - other.z);
+    return ops::pointMinus(*this, other);
 }
 
 MPoint& MPoint::operator+=(const MVector& vector) {
-    x += vector.x;
-    y += vector.y;
-    z += vector.z;
-    return *this;
+    return ops::addTo(*this, vector);
 }
 
 MPoint& MPoint::operator-=(const MVector& vector) {
-    x -= vector.x;
-    y -= vector.y;
-    z -= vector.z;
-    return *this;
+    return ops::subtractFrom(*this, vector);
 }
 
 MPoint MPoint::operator*(const MMatrix& m) const {
-    return MPoint(x * m(0, 0) + y * m(1, 0) + z * m(2, 0) + w * m(3, 0),
-                  x * m(0, 1) + y * m(1, 1) + z * m(2, 1) + w * m(3, 1),
-                  x * m(0, 2) + y * m(1, 2) + z * m(2, 2) + w * m(3, 2),
-                  x * m(0, 3) + y * m(1, 3) + z * m(2, 3) + w * m(3, 3));
+    return ops::rowTimes4x4(*this, m);
 }
 
 MPoint& MPoint::operator*=(const MMatrix& matrix) {
@@ -110,41 +62,23 @@ MPoint& MPoint::operator*=(const MMatrix& matrix) {
 }
 
 MPoint operator*(const MMatrix& m, const MPoint& p) {
-    return MPoint(m(0, 0) * p.x + m(0, 1) * p.y + m(0, 2) * p.z + m(0, 3) * p.w,
-                  m(1, 0) * p.x + m(1, 1) * p.y + m(1, 2) * p.z + m(1, 3) * p.w,
-                  m(2, 0) * p.x + m(2, 1) * p.y + m(2, 2) * p.z + m(2, 3) * p.w,
-                  m(3, 0) * p.x + m(3, 1) * p.y + m(3, 2) * p.z + m(3, 3) * p.w);
+    return ops::times4x4Column(m, p);
 }
 
 MPoint operator*(double scale, const MPoint& point) {
     return point * scale;
 }
 
-// A point at infinity (w == 0) has no cartesian form and is left unchanged.
 MPoint& MPoint::cartesianize() {
-    if (w != 0.0 && w != 1.0) {
-        x /= w;
-        y /= w;
-        z /= w;
-        w = 1.0;
-    }
-    return *this;
+    return ops::cartesianizeInPlace(*this);
 }
 
 MPoint& MPoint::rationalize() {
-    if (w != 0.0 && w != 1.0) {
-        x /= w;
-        y /= w;
-        z /= w;
-    }
-    return *this;
+    return ops::rationalizeInPlace(*this);
 }
 
 MPoint& MPoint::homogenize() {
-    x *= w;
-    y *= w;
-    z *= w;
-    return *this;
+    return ops::homogenizeInPlace(*this);
 }
 
 double MPoint::distanceTo(const MPoint& other) const {
@@ -152,10 +86,9 @@ double MPoint::distanceTo(const MPoint& other) const {
 }
 
 bool MPoint::isEquivalent(const MPoint& other, double tolerance) const {
-    const MVector diff = *this - other;
-    return diff * diff < tolerance * tolerance;
+    return ops::shorterThan(*this - other, tolerance);
 }
 
 std::ostream& operator<<(std::ostream& os, const MPoint& p) {
-    return os << "[" << p.x << ", " << p.y << ", " << p.z << ", " << p.w << "]";
+    return ops::printXyzw(os, p);
 }

@@ -3,22 +3,10 @@
 #include <ostream>
 
 #include "../foundation/ArrayOps.h"
+#include "VectorOps.h"
 
 namespace ops = mayasim::arrays;
-
-namespace {
-
-template <typename Scalar, typename Dest>
-MStatus copyOut(const std::vector<MPoint>& items, Dest dest) {
-    if (!dest)
-        return MStatus::kInvalidParameter;
-    for (size_t i = 0; i < items.size(); ++i)
-        for (unsigned int c = 0; c < 4; ++c)
-            dest[i][c] = static_cast<Scalar>(items[i][c]);
-    return MStatus::kSuccess;
-}
-
-}  // namespace
+namespace vectorops = mayasim::vectorops;
 
 MPointArray::MPointArray(const MPoint src[], unsigned int count)
     : items_(ops::fromRange<MPoint>(src, count)) {}
@@ -78,11 +66,11 @@ MStatus MPointArray::clear() {
 }
 
 MStatus MPointArray::get(double dest[][4]) const {
-    return copyOut<double>(items_, dest);
+    return vectorops::copyRows<4>(items_, dest);
 }
 
 MStatus MPointArray::get(float dest[][4]) const {
-    return copyOut<float>(items_, dest);
+    return vectorops::copyRows<4>(items_, dest);
 }
 
 std::ostream& operator<<(std::ostream& out, const MPointArray& array) {

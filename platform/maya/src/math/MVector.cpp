@@ -11,6 +11,10 @@
 #include <maya/MPoint.h>
 #include <maya/MQuaternion.h>
 
+#include "VectorOps.h"
+
+namespace ops = mayasim::vectorops;
+
 const MVector MVector::zero(0.0, 0.0, 0.0);
 const MVector MVector::one(1.0, 1.0, 1.0);
 const MVector MVector::xAxis(1.0, 0.0, 0.0);
@@ -25,36 +29,23 @@ MVector::MVector(const MPoint& src) : x(src.x), y(src.y), z(src.z) {}
 MVector::MVector(const MFloatPoint& src) : x(src.x), y(src.y), z(src.z) {}
 
 MVector& MVector::operator/=(double scalar) {
-    x /= scalar;
-    y /= scalar;
-    z /= scalar;
-    return *this;
+    return ops::divideBy(*this, scalar);
 }
 
 MVector& MVector::operator*=(double scalar) {
-    x *= scalar;
-    y *= scalar;
-    z *= scalar;
-    return *this;
+    return ops::scaleBy(*this, scalar);
 }
 
 MVector& MVector::operator+=(const MVector& other) {
-    x += other.x;
-    y += other.y;
-    z += other.z;
-    return *this;
+    return ops::addTo(*this, other);
 }
 
 MVector& MVector::operator-=(const MVector& other) {
-    x -= other.x;
-    y -= other.y;
-    z -= other.z;
-    return *this;
+    return ops::subtractFrom(*this, other);
 }
 
 MVector MVector::operator*(const MMatrix& m) const {
-    return MVector(x * m(0, 0) + y * m(1, 0) + z * m(2, 0), x * m(0, 1) + y * m(1, 1) + z * m(2, 1),
-                   x * m(0, 2) + y * m(1, 2) + z * m(2, 2));
+    return ops::rowTimes3x3(*this, m);
 }
 
 MVector& MVector::operator*=(const MMatrix& matrix) {
@@ -62,9 +53,7 @@ MVector& MVector::operator*=(const MMatrix& matrix) {
 }
 
 MVector operator*(const MMatrix& m, const MVector& v) {
-    return MVector(m(0, 0) * v.x + m(0, 1) * v.y + m(0, 2) * v.z,
-                   m(1, 0) * v.x + m(1, 1) * v.y + m(1, 2) * v.z,
-                   m(2, 0) * v.x + m(2, 1) * v.y + m(2, 2) * v.z);
+    return ops::times3x3Column(m, v);
 }
 
 MVector operator*(int scalar, const MVector& v) {
@@ -125,30 +114,19 @@ MQuaternion MVector::rotateTo(const MVector& target) const {
 }
 
 MStatus MVector::get(double dest[3]) const {
-    if (!dest)
-        return MStatus::kFailure;
-    dest[0] = x;
-    dest[1] = y;
-    dest[2] = z;
-    return MStatus::kSuccess;
+    return ops::copyXyz(*this, dest);
 }
 
 double MVector::length() const {
-    return std::sqrt(x * x + y * y + z * z);
+    return ops::lengthOf(*this);
 }
 
 MVector MVector::normal() const {
-    MVector result(*this);
-    result.normalize();
-    return result;
+    return ops::normalOf(*this);
 }
 
-// A (near) zero vector has no direction and is left as it is.
 MStatus MVector::normalize() {
-    const double lengthSquared = x * x + y * y + z * z;
-    if (lengthSquared > 1e-20)
-        *this /= std::sqrt(lengthSquared);
-    return MStatus::kSuccess;
+    return ops::normalizeInPlace(*this);
 }
 
 double MVector::angle(const MVector& other) const {
@@ -159,13 +137,11 @@ double MVector::angle(const MVector& other) const {
 }
 
 bool MVector::isEquivalent(const MVector& other, double tolerance) const {
-    const MVector diff = *this - other;
-    return diff * diff < tolerance * tolerance;
+    return ops::shorterThan(*this - other, tolerance);
 }
 
 bool MVector::isParallel(const MVector& other, double tolerance) const {
-    const MVector cross = normal() ^ other.normal();
-    return cross * cross < tolerance * tolerance;
+    return ops::shorterThan(normal() ^ other.normal(), tolerance);
 }
 
 // Normals keep perpendicular to transformed surfaces through the inverse transpose.
@@ -174,5 +150,5 @@ MVector MVector::transformAsNormal(const MMatrix& matrix) const {
 }
 
 std::ostream& operator<<(std::ostream& os, const MVector& v) {
-    return os << "[" << v.x << ", " << v.y << ", " << v.z << "]";
+    return ops::printXyz(os, v);
 }

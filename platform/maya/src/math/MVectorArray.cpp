@@ -3,22 +3,10 @@
 #include <ostream>
 
 #include "../foundation/ArrayOps.h"
+#include "VectorOps.h"
 
 namespace ops = mayasim::arrays;
-
-namespace {
-
-template <typename Scalar, typename Dest>
-MStatus copyOut(const std::vector<MVector>& items, Dest dest) {
-    if (!dest)
-        return MStatus::kInvalidParameter;
-    for (size_t i = 0; i < items.size(); ++i)
-        for (unsigned int c = 0; c < 3; ++c)
-            dest[i][c] = static_cast<Scalar>(items[i][c]);
-    return MStatus::kSuccess;
-}
-
-}  // namespace
+namespace vectorops = mayasim::vectorops;
 
 MVectorArray::MVectorArray(const MVector src[], unsigned int count)
     : items_(ops::fromRange<MVector>(src, count)) {}
@@ -70,11 +58,11 @@ MStatus MVectorArray::clear() {
 }
 
 MStatus MVectorArray::get(double dest[][3]) const {
-    return copyOut<double>(items_, dest);
+    return vectorops::copyRows<3>(items_, dest);
 }
 
 MStatus MVectorArray::get(float dest[][3]) const {
-    return copyOut<float>(items_, dest);
+    return vectorops::copyRows<3>(items_, dest);
 }
 
 std::ostream& operator<<(std::ostream& out, const MVectorArray& array) {
