@@ -50,6 +50,9 @@ public:
                             const MString& owner);
     MStatus registerHandler(const MString& name, CommandHandler handler, const MSyntax* syntax,
                             const MString& owner);
+    // A command whose instances a closure makes (the host's table-declared commands).
+    MStatus registerFactory(const MString& name, std::function<MPxCommand*()> factory,
+                            const MSyntax& syntax, const MString& owner);
     MStatus deregisterCommand(const MString& name);
     bool hasCommand(const MString& name) const;
     std::vector<std::string> commandNames() const;

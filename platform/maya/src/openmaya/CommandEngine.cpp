@@ -21,6 +21,7 @@ struct CommandEngine::Entry {
     std::string name;
     std::string owner;
     CommandCreator creator = nullptr;
+    std::function<MPxCommand*()> factory;
     CommandHandler handler;
     bool hasSyntax = false;
     MSyntax syntax;
@@ -96,6 +97,20 @@ MStatus CommandEngine::registerHandler(const MString& name, CommandHandler handl
     return MS::kSuccess;
 }
 
+MStatus CommandEngine::registerFactory(const MString& name, std::function<MPxCommand*()> factory,
+                                       const MSyntax& syntax, const MString& owner) {
+    if (name.length() == 0 || !factory || find(name.asChar()))
+        return MS::kFailure;
+    auto entry = std::make_unique<Entry>();
+    entry->name = name.asChar();
+    entry->owner = owner.asChar();
+    entry->factory = std::move(factory);
+    entry->hasSyntax = true;
+    entry->syntax = syntax;
+    entries_.push_back(std::move(entry));
+    return MS::kSuccess;
+}
+
 MStatus CommandEngine::deregisterCommand(const MString& name) {
     auto it = std::find_if(entries_.begin(), entries_.end(),
                            [&](const auto& entry) { return entry->name == name.asChar(); });
@@ -161,6 +176,7 @@ MStatus CommandEngine::invoke(const MString& name, const MArgList& args, Value* 
     entry.name = found->name;
     entry.owner = found->owner;
     entry.creator = found->creator;
+    entry.factory = found->factory;
     entry.handler = found->handler;
     entry.hasSyntax = found->hasSyntax;
     entry.syntax = found->syntax;
@@ -188,7 +204,8 @@ MStatus CommandEngine::runEntry(const Entry& entry, const MArgList& args, Value*
             *result = std::move(produced);
         return status;
     }
-    std::unique_ptr<MPxCommand> command(static_cast<MPxCommand*>(entry.creator()));
+    std::unique_ptr<MPxCommand> command(entry.factory ? entry.factory()
+                                                      : static_cast<MPxCommand*>(entry.creator()));
     if (!command) {
         showMessage("error", "Could not create the command \"" + entry.name + "\".");
         return MS::kFailure;

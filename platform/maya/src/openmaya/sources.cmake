@@ -1,6 +1,6 @@
 # Commands, MEL, MGlobal, plug-in loading, messages.
 foreach(source
-        Value CommandEngine UndoQueue MelParser MelInterpreter BuiltinCommands Plugins
+        Value CommandEngine CommandTable UndoQueue MelParser MelInterpreter BuiltinCommands Plugins
         MSyntax MArgList MArgParser MArgDatabase MPxCommand MGlobal MFnPlugin MMessage
         MCallbackIdArray)
     list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
