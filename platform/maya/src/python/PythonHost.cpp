@@ -107,6 +107,51 @@ PyObject* mainDict() {
     return PyModule_GetDict(PyImport_AddModule("__main__"));
 }
 
+bool isOneLine(const std::string& code) {
+    const size_t end = code.find_last_not_of(" \t\r\n");
+    return end == std::string::npos || code.find('\n') > end;
+}
+
+// A one-line script whose last statement is an expression ("import m; m.f()"), compiled as
+// the statements before it and that expression; false (and nothing set) for any other code.
+bool compileLastExpression(const std::string& code, PyRef& statements, PyRef& expression) {
+    if (!isOneLine(code))
+        return false;
+    PyRef ast(PyImport_ImportModule("ast"));
+    PyRef tree(
+        ast ? PyObject_CallMethod(ast.get(), "parse", "sss", code.c_str(), kConsoleName, "exec")
+            : nullptr);
+    PyRef body(tree ? PyObject_GetAttrString(tree.get(), "body") : nullptr);
+    PyRef exprType(ast ? PyObject_GetAttrString(ast.get(), "Expr") : nullptr);
+    const Py_ssize_t count = body && PyList_Check(body.get()) ? PyList_GET_SIZE(body.get()) : 0;
+    if (count == 0 || !exprType ||
+        PyObject_IsInstance(PyList_GET_ITEM(body.get(), count - 1), exprType.get()) != 1) {
+        PyErr_Clear();
+        return false;
+    }
+    PyRef last(PyObject_GetAttrString(PyList_GET_ITEM(body.get(), count - 1), "value"));
+    PyRef lastExpression(last ? PyObject_CallMethod(ast.get(), "Expression", "O", last.get())
+                              : nullptr);
+    PyObject* builtins = PyEval_GetBuiltins();  // borrowed
+    PyObject* compile = builtins ? PyDict_GetItemString(builtins, "compile") : nullptr;
+    if (!lastExpression || !compile ||
+        PyList_SetSlice(body.get(), count - 1, count, nullptr) != 0) {
+        PyErr_Clear();
+        return false;
+    }
+    PyRef head(PyObject_CallFunction(compile, "Oss", tree.get(), kConsoleName, "exec"));
+    PyRef tail(
+        head ? PyObject_CallFunction(compile, "Oss", lastExpression.get(), kConsoleName, "eval")
+             : nullptr);
+    if (!tail) {
+        PyErr_Clear();
+        return false;
+    }
+    statements = std::move(head);
+    expression = std::move(tail);
+    return true;
+}
+
 bool runBootstrap() {
     PyRef sources(PyDict_New());
     for (const embedded::Module& module : embedded::modules()) {
@@ -133,6 +178,30 @@ bool prependModulePaths(const std::vector<std::string>& paths) {
             return false;
     }
     return true;
+}
+
+PyRef evalInMain(const PyRef& code) {
+    return PyRef(PyEval_EvalCode(code.get(), mainDict(), mainDict()));
+}
+
+// Runs `code` in __main__. Returns what its value-giving part gave (`hasValue`), else None;
+// null when it raised.
+PyRef runInMain(const std::string& code, bool& hasValue) {
+    PyRef expression(Py_CompileString(code.c_str(), kConsoleName, Py_eval_input));
+    hasValue = static_cast<bool>(expression);
+    if (hasValue)
+        return evalInMain(expression);
+    PyErr_Clear();
+    // As in Maya, a one-line script gives the value of its last statement when that is an
+    // expression; a script of several lines gives none.
+    PyRef statements;
+    hasValue = compileLastExpression(code, statements, expression);
+    if (hasValue) {
+        PyRef done = evalInMain(statements);
+        return done ? evalInMain(expression) : PyRef();
+    }
+    PyRef script(Py_CompileString(code.c_str(), kConsoleName, Py_file_input));
+    return script ? evalInMain(script) : PyRef();
 }
 
 }  // namespace
@@ -195,13 +264,8 @@ void PythonHost::stop() {
 MStatus PythonHost::runCode(const std::string& code, Value* result, std::string* error) {
     if (result)
         *result = Value();
-    PyRef compiled(Py_CompileString(code.c_str(), kConsoleName, Py_eval_input));
-    const bool isExpression = static_cast<bool>(compiled);
-    if (!isExpression) {
-        PyErr_Clear();
-        compiled = PyRef(Py_CompileString(code.c_str(), kConsoleName, Py_file_input));
-    }
-    PyRef value(compiled ? PyEval_EvalCode(compiled.get(), mainDict(), mainDict()) : nullptr);
+    bool hasValue = false;
+    PyRef value = runInMain(code, hasValue);
     if (!value) {
         PythonFailure failure = fetchFailure(kConsoleName);
         if (failure.isExit && failure.exitOk)
@@ -212,7 +276,7 @@ MStatus PythonHost::runCode(const std::string& code, Value* result, std::string*
         }
         return MStatus(MStatus::kFailure);
     }
-    if (result && isExpression)
+    if (result && hasValue)
         *result = fromPython(value.get());
     return MStatus(MStatus::kSuccess);
 }

@@ -44,9 +44,10 @@ public:
     //! script's own line that the failure passed through. SystemExit(0) is success.
     MStatus runFile(const std::string& path, std::string* error);
 
-    //! Runs code in __main__: the value of a lone expression goes to `result` (kNone for
-    //! statements). When it raises, returns a failure and sets `error` to
-    //! "Type: file <maya console> line N: message", as Maya's script editor shows it.
+    //! Runs code in __main__: the value of a lone expression, or of the last statement of a
+    //! one-line script when that is an expression, goes to `result` (kNone otherwise). When it
+    //! raises, returns a failure and sets `error` to "Type: file <maya console> line N: message",
+    //! as Maya's script editor shows it.
     MStatus runCode(const std::string& code, Value* result, std::string* error);
 
 private:
