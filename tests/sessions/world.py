@@ -1,5 +1,6 @@
 # The simulated world through the vxsim module: time, input, displays, messages.
 import maya.cmds as cmds
+import maya.mel as mel
 import vxsim
 
 start = vxsim.time()
@@ -54,5 +55,15 @@ except RuntimeError:
     pass
 assert [kind for kind, _ in vxsim.messages()] == ["error"]
 assert vxsim.messages() == [], "messages are taken once"
+
+# A script's own warning carries on; its error stops it (in Python, raises).
+cmds.warning("careful", noContext=True)
+try:
+    mel.eval('error "stop here"; createNode transform -n afterError;')
+    raise AssertionError("error did not stop the script")
+except RuntimeError as raised:
+    assert "stop here" in str(raised), str(raised)
+assert not cmds.objExists("afterError")
+assert vxsim.messages() == [("warning", "careful"), ("error", "stop here")], vxsim.messages()
 assert isinstance(vxsim.debug_output(), list)
 print("world: done")

@@ -11,8 +11,8 @@
 #include <mayasim/DgCommands.h>
 #include <mayasim/UndoQueue.h>
 
-#include <filesystem>
-
+#include "FileCommand.h"
+#include "MessageCommands.h"
 #include "SyntaxData.h"
 
 namespace mayasim {
@@ -139,33 +139,6 @@ public:
     }
 };
 
-class FileCmd : public MPxCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.enableQuery();
-        syntax.addFlag("-ex", "-exists");
-        syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray objects;
-        db.getObjects(objects);
-        if (!db.isQuery() || !db.isFlagSet("-ex") || objects.length() != 1) {
-            displayError("file: only \"file -q -exists <path>\" is available");
-            return MS::kNotImplemented;
-        }
-        std::error_code error;
-        const std::string path = objects[0].expandFilePath().asChar();
-        setResult(std::filesystem::exists(path, error));
-        return MS::kSuccess;
-    }
-};
-
 class AboutCmd : public MPxCommand {
 public:
     static MSyntax newSyntax() {
@@ -220,9 +193,10 @@ void registerBuiltinCommands(CommandEngine& engine) {
     engine.registerCommand("redo", createCommand<RedoCmd>, nullptr, "");
     engine.registerCommand("flushUndo", createCommand<FlushUndoCmd>, nullptr, "");
     engine.registerCommand("undoInfo", createCommand<UndoInfoCmd>, UndoInfoCmd::newSyntax, "");
-    engine.registerCommand("file", createCommand<FileCmd>, FileCmd::newSyntax, "");
     engine.registerCommand("about", createCommand<AboutCmd>, AboutCmd::newSyntax, "");
     engine.registerCommand("exists", createCommand<ExistsCmd>, ExistsCmd::newSyntax, "");
+    registerFileCommand(engine);
+    registerMessageCommands(engine);
     registerPluginCommands(engine);
     registerContextCommands(engine);
     registerSceneCommands(engine);

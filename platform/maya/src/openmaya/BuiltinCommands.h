@@ -1,7 +1,7 @@
 #pragma once
 // The host's own MEL commands: python, print, eval, evalDeferred, undo, redo, undoInfo,
-// flushUndo, file, about, exists; those of the plug-in manager and the tool contexts; and
-// the scene's.
+// flushUndo, file, about, exists, warning, error; those of the plug-in manager and the tool
+// contexts; and the scene's.
 
 namespace mayasim {
 

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace mayasim {
+
+class CommandEngine;
+
+// file (-query -exists, -newFile -force).
+void registerFileCommand(CommandEngine& engine);
+
+}  // namespace mayasim

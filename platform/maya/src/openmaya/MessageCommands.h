@@ -1,0 +1,10 @@
+#pragma once
+
+namespace mayasim {
+
+class CommandEngine;
+
+// warning and error.
+void registerMessageCommands(CommandEngine& engine);
+
+}  // namespace mayasim
