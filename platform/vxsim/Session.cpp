@@ -7,6 +7,7 @@
 #include <mayasim/CommandEngine.h>
 #include <mayasim/Messages.h>
 #include <mayasim/Plugins.h>
+#include <mayasim/SceneFile.h>
 #include <mayasim/Views.h>
 
 #include <vxhost/HostClock.h>
@@ -93,6 +94,12 @@ bool Session::setUp() {
         return false;
     }
     world_.createMainWindow(createDefaultCamera());
+    // A new scene has the startup camera again, and every view looks through it.
+    mayasim::sceneFile::setNewSceneDefaults([] {
+        const MDagPath persp = createDefaultCamera();
+        for (unsigned int view = 0; view < mayasim::views::count(); ++view)
+            mayasim::views::setCamera(static_cast<int>(view), persp);
+    });
 
     auto& engine = mayasim::CommandEngine::instance();
     engine.setEchoSink([this](const std::string& line) {
@@ -101,7 +108,8 @@ bool Session::setUp() {
     });
     engine.setMessageSink([this](const std::string& kind, const std::string& text) {
         if (kind == "error" || kind == "warning") {
-            std::cerr << (kind == "error" ? "// Error: " : "// Warning: ") << text << std::endl;
+            std::cerr << (kind == "error" ? "// Error: " : "// Warning: ") << text << " //"
+                      << std::endl;
             world_.addMessage(kind, text);
         } else {
             std::cout << text << std::endl;
@@ -163,9 +171,12 @@ void Session::shutDown() {
     if (shutDown_)
         return;
     shutDown_ = true;
-    // As Maya exits: the exit callbacks first, then plug-ins still loaded are unloaded (their
+    // As Maya exits: the exit callbacks first, then the scene is torn down (so no plug-in
+    // node is left when its type goes), then plug-ins still loaded are unloaded (their
     // deletion procedures may need Python), then the interpreter goes.
     mayasim::messages::fireSceneMessage(kMayaExiting);
+    mayasim::sceneFile::setNewSceneDefaults(nullptr);
+    mayasim::sceneFile::closeScene();
     unloadPlugins();
     python_.stop();
     bindVxsimWorld(nullptr);
