@@ -30,6 +30,9 @@ struct Deregistration {
     const char* name;
     unsigned int typeId;
     const char* failureMessage;
+    // Context commands only: Maya removes a tool command only when it is named here, and
+    // one left registered makes the next load fail.
+    const char* toolCommandName = nullptr;
 };
 
 //! Rows in load order.

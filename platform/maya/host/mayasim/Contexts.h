@@ -21,6 +21,7 @@ MStatus registerContextCommand(const MString& name, CommandCreator creator,
                                const MString& toolCommandName, CommandCreator toolCreator,
                                SyntaxCreator toolSyntax, const MString& owner);
 // Deletes the contexts the command made (switching to selectSuperContext if one was current).
+// The tool command goes too only when named; an empty name leaves it registered, as in Maya.
 MStatus deregisterContextCommand(const MString& name, const MString& toolCommandName);
 
 // setToolTo: toolOffCleanup on the old context, toolOnSetup on the new one.

@@ -339,8 +339,10 @@ MStatus deregisterContextCommand(const MString& name, const MString& toolCommand
     }
     doomed.clear();
     engine().deregisterCommand(name);
-    if (!type->toolName.empty())
-        engine().deregisterCommand(type->toolName.c_str());
+    // As in Maya, the tool command goes only when it is named; otherwise it stays registered
+    // (and a later registration of the same pair fails on it).
+    if (toolCommandName.length())
+        engine().deregisterCommand(toolCommandName);
     r.types.erase(r.types.begin() + (type - r.types.data()));
     return MS::kSuccess;
 }
