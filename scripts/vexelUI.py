@@ -1,11 +1,15 @@
 """The plug-in's menu in Maya's main window.
 
 addUI builds a "Vexel" menu listing the stylus tools and the plug-in's
-commands that are registered; removeUI deletes it. Both are safe to call more
-than once.
+commands that are registered, and makes vexelUtils known to the command strings
+the plug-in sends; removeUI deletes the menu. Both are safe to call more than
+once.
 """
 
+import __main__
+
 import maya.cmds as cmds
+import vexelUtils
 
 MENU_NAME = "vexelMenu"
 
@@ -49,6 +53,9 @@ def _addItems(items):
 
 
 def addUI():
+    # The plug-in switches tools with `python "vexelUtils.setTo...()"`, which Maya runs in
+    # __main__, where only what was imported there is known.
+    __main__.vexelUtils = vexelUtils
     removeUI()
     cmds.menu(MENU_NAME, label="Vexel", parent="MayaWindow", tearOff=True)
     _addItems(_TOOLS)

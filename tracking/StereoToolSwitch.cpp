@@ -1,5 +1,7 @@
 #include "StereoToolSwitch.h"
 
+#include "CompanionScripts.h"
+
 #include <maya/MGlobal.h>
 #include <maya/MString.h>
 
@@ -17,12 +19,11 @@ constexpr const char* kCurrentContextQuery = "import maya.cmds; maya.cmds.curren
 // Moving from Maya's move tool first drops to the select tool, so the stylus
 // move tool is set up from a plain selection state.
 constexpr ToolSwitch kEnteringStereo[] = {
-    {"selectSuperContext", {"python \"vexelUtils.setToolToSelectToolContext()\"", nullptr}},
-    {"moveSuperContext",
-     {"setToolTo \"selectSuperContext\"", "python \"vexelUtils.setToolToMoveToolContext()\""}},
-    {"RotateSuperContext", {"python \"vexelUtils.setToolToRotateToolContext()\"", nullptr}},
-    {"scaleSuperContext", {"python \"vexelUtils.setToolToScaleToolContext()\"", nullptr}},
-    {"jointContext", {"python \"vexelUtils.setToolToJointToolContext()\"", nullptr}},
+    {"selectSuperContext", {companion::kSetToolToSelect, nullptr}},
+    {"moveSuperContext", {"setToolTo \"selectSuperContext\"", companion::kSetToolToMove}},
+    {"RotateSuperContext", {companion::kSetToolToRotate, nullptr}},
+    {"scaleSuperContext", {companion::kSetToolToScale, nullptr}},
+    {"jointContext", {companion::kSetToolToJoint, nullptr}},
 };
 
 constexpr ToolSwitch kLeavingStereo[] = {
