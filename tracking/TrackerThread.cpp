@@ -159,7 +159,8 @@ Vector3 TrackerThread::getDisplayVector() const {
 void TrackerThread::setEmulationActive(bool active) {
     emulationActive_.store(active, kRelaxed);
     if (!active) {
-        cursorFollowsStylus_.store(false, kRelaxed);
+        // Without a stylus tool the stylus is the desktop pointer wherever it points.
+        cursorFollowsStylus_.store(true, kRelaxed);
     }
 }
 

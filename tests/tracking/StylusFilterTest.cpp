@@ -89,3 +89,20 @@ TEST(StylusFilter, DisablingPassesRawPosesAndReenablingResumesFromTheRawHistory)
         EXPECT_EQ(out, alwaysOn.step(input(i)));
     }
 }
+
+TEST(StylusFilter, FirstStepsFollowTheCutoffInHertz) {
+    // From rest at the origin a unit step comes through as a, then 2a + c a, with
+    // w = 2 pi f / s, c = cos w / (sin w + 1), a = (1 - c) / 2.
+    struct Expected {
+        double cutoff;
+        double first;
+        double second;
+    };
+    for (const Expected& expected :
+         {Expected{33.0, 0.0942403, 0.2649584}, Expected{67.0, 0.1760401, 0.4661401}}) {
+        FilterHandle f;
+        f.filter->setCutoff(expected.cutoff, kSampleRate);
+        EXPECT_NEAR(f.step(pose(1.0f, 0.0f, 0.0f))[0][3], expected.first, 1e-6) << expected.cutoff;
+        EXPECT_NEAR(f.step(pose(1.0f, 0.0f, 0.0f))[0][3], expected.second, 1e-6) << expected.cutoff;
+    }
+}
