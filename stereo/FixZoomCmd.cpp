@@ -53,7 +53,10 @@ MStatus FixZoomCmd::fixZoom() {
     // with the rig scaled by the same ratio, keeps the framing.
     const double newScale = current / (wanted / scale);
     const MVector newTranslation = plugs.translation() - plugs.viewDirection() * (wanted - current);
-    setCameraScaleAndCenterOfInterest(camera, newScale, wanted);
+    status = setCameraScaleAndCenterOfInterest(camera, newScale, wanted);
+    if (!status) {
+        return status;
+    }
     status = plugs.setTranslation(newTranslation);
     if (!status) {
         return status;

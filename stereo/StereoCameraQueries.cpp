@@ -183,15 +183,15 @@ MStatus findDeviceNode(const MDagPath& camera, MObject& deviceNode) {
     if (!status) {
         return fail("Failed to create MFnDagNode from camera node.", status);
     }
-    MObject found;
+    // Without "triggerUpdate" no device drives this camera, whatever feeds its film offset:
+    // the rig's scale could not be set through it.
     MPlug plug = cameraFn.findPlug("triggerUpdate", &status);
-    if (status) {
-        found = firstSource(plug, &status);
-        if (!status) {
-            return fail("Failed in plug.connectedTo().", status);
-        }
-    } else {
-        reportError("Failed to find the triggerUpdate plug camera node.", status);
+    if (!status) {
+        return fail("Failed to find the triggerUpdate plug camera node.", status);
+    }
+    MObject found = firstSource(plug, &status);
+    if (!status) {
+        return fail("Failed in plug.connectedTo().", status);
     }
     if (found.isNull()) {
         plug = cameraFn.findPlug("filmOffset", &status);

@@ -96,7 +96,11 @@ MStatus StereoFocusCmd::doIt(const MArgList& args) {
         return MS::kSuccess;
     }
     MBoundingBox box;
-    selectionBox(box);
+    if (!selectionBox(box)) {
+        // What the selection holds cannot be framed: the view stays as it is, and like a
+        // failed focus this is reported but does not fail the command.
+        return MS::kSuccess;
+    }
     if (box.width() == 0.0 && box.height() == 0.0 && box.depth() == 0.0) {
         reset(camera);
     } else {
@@ -134,9 +138,8 @@ MStatus StereoFocusCmd::selectionBox(MBoundingBox& box) {
         MObject component;
         status = item.getDagPath(path, component);
         if (!status) {
-            // Dependency nodes have no place in the scene to frame.
             reportError("Failed to query selection list.", status);
-            continue;
+            return status;
         }
         if (isRigNode(path.partialPathName())) {
             continue;
@@ -144,13 +147,12 @@ MStatus StereoFocusCmd::selectionBox(MBoundingBox& box) {
         if (!component.isNull()) {
             box.expand(componentBox(path, component));
         } else if (path.node().hasFn(MFn::kDagNode)) {
-            MBoundingBox nodeBox = MFnDagNode(path).boundingBox();
-            const MMatrix parent = path.exclusiveMatrix(&status);
+            MBoundingBox nodeBox = MFnDagNode(path).boundingBox(&status);
             if (!status) {
                 reportError("Failed to query the bounding box of nodes.", status);
                 return status;
             }
-            nodeBox.transformUsing(parent);
+            nodeBox.transformUsing(path.exclusiveMatrix());
             box.expand(nodeBox);
         }
     }
@@ -176,7 +178,10 @@ MStatus StereoFocusCmd::focus(const MDagPath& camera, const MBoundingBox& box) {
     if (!status) {
         return status;
     }
-    setCameraScaleAndCenterOfInterest(camera, scale, distance);
+    status = setCameraScaleAndCenterOfInterest(camera, scale, distance);
+    if (!status) {
+        return status;
+    }
 
     CameraTransformPlugs plugs;
     status = plugs.open(camera, true);

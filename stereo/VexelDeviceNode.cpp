@@ -355,7 +355,10 @@ MStatus VexelDeviceNode::compute(const MPlug& plug, MDataBlock& dataBlock) {
 
 void VexelDeviceNode::synchroniseView() {
     TrackerThread* thread = TrackerThread::getInstance();
-    // A node created after the view last changed has not seen the view yet.
+    // The view-changed flag is shared by every device node and cleared by the first that
+    // sees it, so a node created after another has cleared it would never see the view: a
+    // node without a frustum yet synchronises whatever the flag says. This deliberately
+    // goes beyond the flag alone.
     if (!thread->isViewChanged() && stereoFrustum_ != nullptr) {
         return;
     }

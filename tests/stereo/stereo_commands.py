@@ -113,4 +113,39 @@ dolly(1.0)
 for _ in range(3):
     vxsim.step()
 assert abs(state()[1] - 0.5) < TOLERANCE
+
+
+def reported(message):
+    return any(line.startswith("ERROR: " + message) for line in vxsim.debug_output())
+
+
+# A selected dependency node has no place to frame: focus stops there and the view stays.
+cmds.vexelStereoFocus(reset=True)
+before = state()
+vxsim.debug_output()
+cmds.select("far", "time1")
+cmds.vexelStereoFocus()
+assert state() == before, (state(), before)
+assert reported("Failed to query selection list."), "the selection's failure is reported"
+
+# A camera without "triggerUpdate" is not one a device drives, though a device feeds its
+# film offset: fix zoom stops before it moves anything.
+bare_root = cmds.createNode("transform", name="bareRigRoot")
+cmds.addAttr(bare_root, longName="centerCam", attributeType="message")
+bare, bare_shape = cmds.camera()
+cmds.connectAttr(bare + ".message", bare_root + ".centerCam")
+cmds.connectAttr(device + ".centerFilmOffset", bare_shape + ".filmOffset")
+cmds.setAttr(bare_shape + ".centerOfInterest", 10.0)
+cmds.lookThru(bare)
+bare_before = (compound(cmds.getAttr(bare + ".translate")), cmds.getAttr(device + ".cameraScale"))
+vxsim.debug_output()
+try:
+    cmds.vexelStereoFixZoom()
+    raise AssertionError("fix zoom succeeded on a camera no device drives")
+except RuntimeError:
+    pass
+assert (compound(cmds.getAttr(bare + ".translate")),
+        cmds.getAttr(device + ".cameraScale")) == bare_before
+assert reported("Failed to find the vexelDeviceNode."), "the device look-up fails"
+cmds.lookThru(root)
 print("stereo commands: done")
