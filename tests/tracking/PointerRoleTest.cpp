@@ -58,8 +58,8 @@ protected:
         const POINT cursor = desktop().cursor();
         return std::abs(cursor.x - x) <= 1 && std::abs(cursor.y - y) <= 1;
     }
-    // At the damped stylus's last point inside the view on its way out to the left
-    // along y = 500 (a step of the damping short of the edge at x = 400).
+    // The damped stylus's last point inside the view on its way out to the left along
+    // y = 500, a step of the damping short of the edge at x = 400.
     static bool cursorWhereTheStylusLeftTheView() {
         const POINT cursor = desktop().cursor();
         return cursor.x > 400 && cursor.x < 500 && std::abs(cursor.y - 500) <= 1;
@@ -68,43 +68,35 @@ protected:
 
 }  // namespace
 
-TEST_F(PointerRole, ToolCleanUpGivesThePointerBackToTheStylus) {
+TEST_F(PointerRole, WhileAToolIsActiveTheNearThresholdDecides) {
     PollDriver tracker;
     followView();
     tracker.setEmulationActive(true);
     aimAt(tracker, 800, 500, kFar);
     EXPECT_TRUE(cursorAt(800, 500));
-    // Away from the screen outside the view the stylus stays in the scene and the
-    // pointer waits where the stylus left the view.
+    EXPECT_FALSE(tracker.isStylusPointerOnly());
+    // Far from the screen outside the view the stylus stays in the scene and the pointer
+    // waits where the stylus left the view; near the screen the stylus is the pointer.
     aimAt(tracker, 200, 500, kFar);
     EXPECT_TRUE(cursorWhereTheStylusLeftTheView());
     EXPECT_FALSE(tracker.isStylusPointerOnly());
-
-    tracker.setEmulationActive(false);
+    aimAt(tracker, 200, 500, kNear);
+    EXPECT_TRUE(cursorAt(200, 500));
+    EXPECT_TRUE(tracker.isStylusPointerOnly());
+    tracker.setNearThreshold(0.5);
     aimAt(tracker, 150, 600, kFar);
     EXPECT_TRUE(cursorAt(150, 600));
+    EXPECT_TRUE(tracker.isStylusPointerOnly());
 }
 
-TEST_F(PointerRole, NearTheScreenOutsideTheViewTheStylusIsThePointer) {
+TEST_F(PointerRole, ToolCleanUpGivesThePointerBackToTheStylus) {
     PollDriver tracker;
     followView();
     tracker.setEmulationActive(true);
-    aimAt(tracker, 200, 500, kNear);
-    EXPECT_TRUE(tracker.isStylusPointerOnly());
-    EXPECT_TRUE(cursorAt(200, 500));
-
-    aimAt(tracker, 800, 500, kNear);
-    EXPECT_FALSE(tracker.isStylusPointerOnly());
-    EXPECT_TRUE(cursorAt(800, 500));
-
+    aimAt(tracker, 800, 500, kFar);
     aimAt(tracker, 200, 500, kFar);
-    EXPECT_FALSE(tracker.isStylusPointerOnly());
-    EXPECT_TRUE(cursorWhereTheStylusLeftTheView());
-
-    // A larger threshold makes the same distance near.
-    tracker.setNearThreshold(0.5);
-    aimAt(tracker, 200, 500, kFar, 1);
-    EXPECT_TRUE(tracker.isStylusPointerOnly());
+    ASSERT_TRUE(cursorWhereTheStylusLeftTheView());
+    tracker.setEmulationActive(false);
     aimAt(tracker, 150, 600, kFar);
     EXPECT_TRUE(cursorAt(150, 600));
 }
@@ -115,23 +107,20 @@ TEST_F(PointerRole, NavigationChordsHandTheStylusToTheDesktop) {
     tracker.setEmulationActive(true);
     aimAt(tracker, 200, 500, kFar);
     ASSERT_FALSE(tracker.isStylusPointerOnly());
-
     key(VK_SPACE, true);
     aimAt(tracker, 200, 500, kFar, 1);
     EXPECT_TRUE(tracker.isStylusPointerOnly());
     key(VK_SPACE, false);
     aimAt(tracker, 200, 500, kFar, 1);
     EXPECT_FALSE(tracker.isStylusPointerOnly());
-
-    // Alt alone does nothing until a stylus button joins it (button 0 stays up, so
-    // the stylus counts as a pointer only).
+    // Alt alone does nothing until a stylus button joins it (button 0 stays up, so the
+    // stylus still counts as a pointer only).
     key(VK_MENU, true);
     aimAt(tracker, 200, 500, kFar, 1);
     EXPECT_FALSE(tracker.isStylusPointerOnly());
     vxhost::setButtons({false, true, false});
-    aimAt(tracker, 200, 500, kFar, 1);
-    EXPECT_TRUE(tracker.isStylusPointerOnly());
     aimAt(tracker, 150, 600, kFar);
-    EXPECT_TRUE(cursorAt(150, 600)) << "the pointer follows the stylus while navigating";
+    EXPECT_TRUE(tracker.isStylusPointerOnly());
+    EXPECT_TRUE(cursorAt(150, 600));
     key(VK_MENU, false);
 }
