@@ -2,9 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 
 namespace mayasim {
 namespace nurbs {
+
+std::string formatMessage(const char* format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
+
+std::vector<double> textbookKnots(const std::vector<double>& knots) {
+    std::vector<double> full;
+    full.reserve(knots.size() + 2);
+    full.push_back(knots.front());
+    full.insert(full.end(), knots.begin(), knots.end());
+    full.push_back(knots.back());
+    return full;
+}
 
 int findSpan(const std::vector<double>& knots, int degree, int numCVs, double u) {
     const int first = degree - 1;

@@ -64,6 +64,10 @@ void basisDerivatives(const std::vector<double>& knots, int degree, int span, do
 std::string checkKnotVector(const std::vector<double>& knots, int numCVs, int degree, bool periodic,
                             const char* what);
 
+//! The textbook knot vector of Maya's: one more knot at each end. Algorithms that read every
+//! knot (insertion, Bezier decomposition) work on it; the added end knots never matter.
+std::vector<double> textbookKnots(const std::vector<double>& knots);
+
 //! How many knots equal `value` within `tolerance`.
 int knotMultiplicity(const std::vector<double>& knots, double value, double tolerance);
 

@@ -29,17 +29,6 @@ std::string checkPeriodicCVs(const std::vector<MPoint>& cvs, int degree) {
     return {};
 }
 
-// Knot insertion works on the textbook vector; Maya's drops its first and last knot, which no
-// algorithm here reads, so any value does for them.
-std::vector<double> withEndKnots(const std::vector<double>& knots) {
-    std::vector<double> full;
-    full.reserve(knots.size() + 2);
-    full.push_back(knots.front());
-    full.insert(full.end(), knots.begin(), knots.end());
-    full.push_back(knots.back());
-    return full;
-}
-
 int fullMultiplicity(const std::vector<double>& full, double u) {
     const auto range = std::equal_range(full.begin(), full.end(), u);
     return static_cast<int>(range.second - range.first);
@@ -315,7 +304,7 @@ NurbsCurve NurbsCurve::toClampedForm() const {
     const double lo = minParam();
     const double hi = maxParam();
     std::vector<MPoint> cvs = cvs_;
-    std::vector<double> full = withEndKnots(knots_);
+    std::vector<double> full = textbookKnots(knots_);
     const int p = degree_;
     if (fullMultiplicity(full, lo) < p)
         insertKnotFull(cvs, full, p, lo, p - fullMultiplicity(full, lo));
@@ -339,7 +328,7 @@ NurbsCurve NurbsCurve::insertKnot(double u, int times) const {
     if (!(u > base.minParam() && u < base.maxParam()))
         return base;
     std::vector<MPoint> cvs = base.cvs_;
-    std::vector<double> full = withEndKnots(base.knots_);
+    std::vector<double> full = textbookKnots(base.knots_);
     times = std::min(times, degree_ - fullMultiplicity(full, u));
     if (times <= 0)
         return base;

@@ -20,18 +20,6 @@ std::string degreeError(int degree) {
                          kMaxDegree);
 }
 
-// Knot values of the textbook vector of a clamped curve (first and last repeated degree + 1
-// times), which Bezier decomposition reads.
-std::vector<double> clampedFullKnots(const NurbsCurve& clamped) {
-    const std::vector<double>& knots = clamped.knots();
-    std::vector<double> full;
-    full.reserve(knots.size() + 2);
-    full.push_back(knots.front());
-    full.insert(full.end(), knots.begin(), knots.end());
-    full.push_back(knots.back());
-    return full;
-}
-
 }  // namespace
 
 std::vector<double> defaultKnots(int numCVs, int degree) {
@@ -106,7 +94,7 @@ NurbsCurve toBezierForm(const NurbsCurve& curve) {
     // knots, each segment's CVs computed from the previous segment's.
     const NurbsCurve clamped = curve.toClampedForm();
     const int p = clamped.degree();
-    const std::vector<double> u = clampedFullKnots(clamped);
+    const std::vector<double> u = textbookKnots(clamped.knots());
     const std::vector<MPoint>& cvs = clamped.cvs();
     const int m = static_cast<int>(u.size()) - 1;
 

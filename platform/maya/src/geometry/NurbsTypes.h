@@ -1,8 +1,6 @@
 // Shared vocabulary of the NURBS kernel: forms, limits and the result of a validated build.
 #pragma once
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -50,18 +48,7 @@ private:
 };
 
 //! printf-style formatting of the kernel's user-facing messages.
-#if defined(__GNUC__)
-__attribute__((format(printf, 1, 2)))
-#endif
-inline std::string
-formatMessage(const char* format, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
+std::string formatMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace nurbs
 }  // namespace mayasim
