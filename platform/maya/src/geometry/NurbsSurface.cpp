@@ -109,10 +109,7 @@ NurbsResult<NurbsSurface> NurbsSurface::create(std::vector<MPoint> cvs, int numC
         p.w = 1.0;
     surface.formU_ = periodicU ? NurbsForm::kPeriodic : NurbsForm::kOpen;
     surface.formV_ = periodicV ? NurbsForm::kPeriodic : NurbsForm::kOpen;
-    if (!periodicU)
-        surface.formU_ = surface.deriveForm(true);
-    if (!periodicV)
-        surface.formV_ = surface.deriveForm(false);
+    surface.updateSurface();
     return Result::success(std::move(surface));
 }
 
@@ -146,6 +143,9 @@ void NurbsSurface::setCV(int u, int v, const MPoint& position) {
                 cvs_[index(cu, cv)] = p;
         }
     }
+}
+
+void NurbsSurface::updateSurface() {
     if (formU_ != NurbsForm::kPeriodic)
         formU_ = deriveForm(true);
     if (formV_ != NurbsForm::kPeriodic)

@@ -87,8 +87,10 @@ public:
     const std::vector<double>& knotsInU() const { return knotsU_; }
     const std::vector<double>& knotsInV() const { return knotsV_; }
     const MPoint& cv(int u, int v) const { return cvs_[index(u, v)]; }
-    //! Moves one CV and, in a periodic direction, its bound copies.
+    //! Moves one CV and, in a periodic direction, its bound copies. As with MFnNurbsSurface,
+    //! call updateSurface() after a batch of moves: it re-derives the open/closed forms.
     void setCV(int u, int v, const MPoint& position);
+    void updateSurface();
 
     double minU() const { return knotsU_[degreeU_ - 1]; }
     double maxU() const { return knotsU_[numCVsU_ - 1]; }

@@ -47,7 +47,7 @@ struct OrientOptions {
     //! zdown; or "none", which keeps the secondary axis as near its current direction as possible.
     std::string secondaryAxisOrient = "yup";
     //! -zso: zero the rotate axis (scale orientation) too.
-    bool zeroScaleOrient = true;
+    bool zeroScaleOrient = false;
     //! -ch: orient the given joints' descendants as well.
     bool children = false;
 };

@@ -128,7 +128,16 @@ TEST(NurbsSurfaceData, CreationValidatesAndPeriodicCopiesStayBound) {
 
     sphere.setCV(2, 1, MPoint(2, 0, 0));
     expectPointNear(sphere.cv(2, 9), MPoint(2, 0, 0), 0.0);
+    sphere.updateSurface();
     EXPECT_EQ(sphere.formInV(), NurbsForm::kPeriodic);
+
+    // Folding the plane's far edge onto its near edge closes it in u.
+    NurbsSurface plane = defaultPlane();
+    for (int v = 0; v < 4; ++v)
+        plane.setCV(3, v, plane.cv(0, v));
+    plane.updateSurface();
+    EXPECT_EQ(plane.formInU(), NurbsForm::kClosed);
+    EXPECT_EQ(plane.formInV(), NurbsForm::kOpen);
 }
 
 TEST(NurbsSurfaceQueries, ClosestPointsOnPlaneAndSphere) {
