@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <maya/M3dView.h>
 #include <maya/MDagPath.h>
 
 namespace mayasim::views {
@@ -22,6 +23,13 @@ HWND window(int index);
 int indexOfWindow(HWND window);
 MDagPath camera(int index);
 void setCamera(int index, const MDagPath& camera);
+M3dView::DisplayStyle displayStyle(int index);
+void setDisplayStyle(int index, M3dView::DisplayStyle style);
+
+// Ends the press-drag-release under way without a release (the tool changed): the button's
+// later release reaches no context.
+void endGestures();
+bool gestureUnderWay();
 
 // Redraws asked for (M3dView::refresh) since the last call; the host renders them.
 void requestRefresh();
