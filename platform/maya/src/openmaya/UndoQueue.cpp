@@ -27,7 +27,8 @@ void UndoQueue::push(std::unique_ptr<MPxCommand> command, std::string descriptio
     if (!enabled_ || !command)
         return;
     undone_.clear();
-    done_.push_back({std::move(command), withoutSemicolon(std::move(description)), std::move(owner)});
+    done_.push_back(
+        {std::move(command), withoutSemicolon(std::move(description)), std::move(owner)});
     trim();
 }
 

@@ -151,8 +151,8 @@ MStatus editOrQuery(const std::string& command, const MArgParser& parser, const 
     MStatus status;
     const int image = queriedImage(parser);
     if (parser.isQuery() && image >= 0) {
-        engine().currentResult() = Value(
-            context->context->image(static_cast<MPxContext::ImageIndex>(image)).asChar());
+        engine().currentResult() =
+            Value(context->context->image(static_cast<MPxContext::ImageIndex>(image)).asChar());
     } else if (parser.isQuery()) {
         status = context->maker->doQueryFlags();
     } else {
