@@ -13,6 +13,7 @@
 
 #include "FileCommand.h"
 #include "MessageCommands.h"
+#include "PreferenceCommands.h"
 #include "UndoCommands.h"
 #include "SyntaxData.h"
 
@@ -141,10 +142,12 @@ void registerBuiltinCommands(CommandEngine& engine) {
     engine.registerCommand("about", createCommand<AboutCmd>, AboutCmd::newSyntax, "");
     engine.registerCommand("exists", createCommand<ExistsCmd>, ExistsCmd::newSyntax, "");
     registerUndoCommands(engine);
+    registerPreferenceCommands(engine);
     registerFileCommand(engine);
     registerMessageCommands(engine);
     registerPluginCommands(engine);
     registerContextCommands(engine);
+    registerUiStateCommands(engine);
     registerSceneCommands(engine);
 }
 

@@ -118,5 +118,5 @@ bool M3dView::multipleDrawEnabled() const {
 
 M3dView::DisplayStyle M3dView::displayStyle(MStatus* ReturnStatus) const {
     report(ReturnStatus, views::window(index_) != nullptr);
-    return kGouraudShaded;
+    return views::displayStyle(index_);
 }
