@@ -301,6 +301,21 @@ struct PointSearch {
     }
 };
 
+// Embree's point query does not descend nearest box first, so it starts from a bound: the
+// triangles hit by rays from the point towards the mesh's centre and away from it.
+void seedWithRays(const Mesh& mesh, PointSearch& search) {
+    Vec3 toward = mesh.rayAccelerator().center() - search.point;
+    if (!(lengthSquared(toward) > 0.0)) {
+        toward = {0.0, 1.0, 0.0};
+    }
+    for (const Vec3& direction : {toward, -toward}) {
+        if (const auto hit = traceForward(mesh, search.point, direction,
+                                          std::numeric_limits<double>::infinity())) {
+            search.consider(search.triangulation->faceTriangleOffset(hit->face) + hit->triangle);
+        }
+    }
+}
+
 bool pointQueryCallback(RTCPointQueryFunctionArguments* args) {
     auto* search = static_cast<PointSearch*>(args->userPtr);
     if (!search->consider(static_cast<int>(args->primID))) {
@@ -326,8 +341,12 @@ RayAccelerator::RayAccelerator(const Mesh& mesh) {
     // Robust traversal: a ray through a shared edge or vertex (a pick at a grid corner) must not
     // slip between the triangles.
     rtcSetSceneFlags(scene, RTC_SCENE_FLAG_ROBUST | RTC_SCENE_FLAG_CONTEXT_FILTER_FUNCTION);
+    // Meshes are rebuilt after every edit (a drag edits many times), so a fast build matters
+    // more than the last bit of traversal speed.
+    rtcSetSceneBuildQuality(scene, RTC_BUILD_QUALITY_LOW);
     if (triangles_ > 0) {
         RTCGeometry geometry = rtcNewGeometry(device, RTC_GEOMETRY_TYPE_TRIANGLE);
+        rtcSetGeometryBuildQuality(geometry, RTC_BUILD_QUALITY_LOW);
         auto* vertices = static_cast<float*>(rtcSetNewGeometryBuffer(
             geometry, RTC_BUFFER_TYPE_VERTEX, 0, RTC_FORMAT_FLOAT3, 3 * sizeof(float),
             static_cast<std::size_t>(mesh.numVertices())));
@@ -349,6 +368,12 @@ RayAccelerator::RayAccelerator(const Mesh& mesh) {
         rtcReleaseGeometry(geometry);
     }
     rtcCommitScene(scene);
+    RTCBounds box;
+    rtcGetSceneBounds(scene, &box);
+    if (triangles_ > 0) {
+        center_ = {(box.lower_x + box.upper_x) / 2.0, (box.lower_y + box.upper_y) / 2.0,
+                   (box.lower_z + box.upper_z) / 2.0};
+    }
     scene_ = scene;
     buildSeconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -442,13 +467,15 @@ std::optional<SurfacePoint> closestPoint(const Mesh& mesh, const Vec3& point, do
     search.bestSquared = std::isinf(maxDistance) ? maxDistance : maxDistance * maxDistance;
     RTCScene scene = mesh.rayAccelerator().scene();
     if (scene != nullptr) {
+        seedWithRays(mesh, search);
         RTCPointQuery query;
         query.x = toFloat(point.x);
         query.y = toFloat(point.y);
         query.z = toFloat(point.z);
         query.time = 0.0f;
-        query.radius = std::isinf(maxDistance) ? std::numeric_limits<float>::infinity()
-                                               : toFloat(maxDistance * (1.0 + 1e-5));
+        query.radius = std::isinf(search.bestSquared)
+                           ? std::numeric_limits<float>::infinity()
+                           : toFloat(std::sqrt(search.bestSquared) * (1.0 + 1e-5)) + 1e-30f;
         RTCPointQueryContext context;
         rtcInitPointQueryContext(&context);
         rtcPointQuery(scene, &query, &context, pointQueryCallback, &search);

@@ -85,6 +85,8 @@ public:
 
     RTCSceneTy* scene() const { return scene_; }
     int numTriangles() const { return triangles_; }
+    //! Centre of the triangles' bounds.
+    const Vec3& center() const { return center_; }
     double buildSeconds() const { return buildSeconds_; }
     //! What MFnMesh::cachedIntersectionAcceleratorInfo reports about it.
     std::string info() const;
@@ -92,6 +94,7 @@ public:
 private:
     RTCSceneTy* scene_ = nullptr;
     int triangles_ = 0;
+    Vec3 center_;
     double buildSeconds_ = 0.0;
 };
 

@@ -1,6 +1,7 @@
 #include "geometry/MeshTopology.h"
 
 #include <algorithm>
+#include <array>
 
 namespace mayasim::mesh {
 
@@ -11,6 +12,15 @@ void accumulate(std::vector<int>& offsets) {
     for (std::size_t i = 1; i < offsets.size(); ++i) {
         offsets[i] += offsets[i - 1];
     }
+}
+
+// Working arrays each thread keeps between builds, resized (not cleared) on request: rebuilding
+// a large mesh's topology after every edit would otherwise fault in tens of megabytes of fresh
+// pages each time. Functions using them run one after the other, never nested.
+std::vector<int>& scratch(std::size_t slot, std::size_t size) {
+    thread_local std::array<std::vector<int>, 6> arrays;
+    arrays[slot].resize(size);
+    return arrays[slot];
 }
 
 }  // namespace
@@ -64,35 +74,34 @@ bool Topology::numberEdges(bool useEdgeOrder) {
         return {corners[corner], corners[nextFaceVertex(corner)]};
     };
 
-    std::vector<int> bucketOffsets(static_cast<std::size_t>(numVertices) + 1, 0);
+    std::vector<int>& bucketOffsets = scratch(0, static_cast<std::size_t>(numVertices) + 1);
+    std::fill(bucketOffsets.begin(), bucketOffsets.end(), 0);
     for (int entry = 0; entry < entries; ++entry) {
         const auto [a, b] = ends(entry);
         ++bucketOffsets[std::min(a, b) + 1];
     }
     accumulate(bucketOffsets);
-    std::vector<int> sorted(static_cast<std::size_t>(entries));
-    {
-        std::vector<int> cursor(bucketOffsets.begin(), bucketOffsets.end() - 1);
-        for (int entry = 0; entry < entries; ++entry) {
-            const auto [a, b] = ends(entry);
-            sorted[cursor[std::min(a, b)]++] = entry;
-        }
+    std::vector<int>& sorted = scratch(1, static_cast<std::size_t>(entries));
+    std::vector<int>& cursor = scratch(2, static_cast<std::size_t>(numVertices));
+    std::copy(bucketOffsets.begin(), bucketOffsets.end() - 1, cursor.begin());
+    for (int entry = 0; entry < entries; ++entry) {
+        const auto [a, b] = ends(entry);
+        sorted[cursor[std::min(a, b)]++] = entry;
     }
-    std::vector<int> representative(static_cast<std::size_t>(entries));
-    {
-        std::vector<int> seenInBucket(static_cast<std::size_t>(numVertices), -1);
-        std::vector<int> firstEntry(static_cast<std::size_t>(numVertices));
-        for (int low = 0; low < numVertices; ++low) {
-            for (int i = bucketOffsets[low]; i < bucketOffsets[low + 1]; ++i) {
-                const int entry = sorted[i];
-                const auto [a, b] = ends(entry);
-                const int high = std::max(a, b);
-                if (seenInBucket[high] != low) {
-                    seenInBucket[high] = low;
-                    firstEntry[high] = entry;
-                }
-                representative[entry] = firstEntry[high];
+    std::vector<int>& representative = scratch(3, static_cast<std::size_t>(entries));
+    std::vector<int>& seenInBucket = scratch(4, static_cast<std::size_t>(numVertices));
+    std::vector<int>& firstEntry = scratch(5, static_cast<std::size_t>(numVertices));
+    std::fill(seenInBucket.begin(), seenInBucket.end(), -1);
+    for (int low = 0; low < numVertices; ++low) {
+        for (int i = bucketOffsets[low]; i < bucketOffsets[low + 1]; ++i) {
+            const int entry = sorted[i];
+            const auto [a, b] = ends(entry);
+            const int high = std::max(a, b);
+            if (seenInBucket[high] != low) {
+                seenInBucket[high] = low;
+                firstEntry[high] = entry;
             }
+            representative[entry] = firstEntry[high];
         }
     }
     if (preferred > 0) {
@@ -143,28 +152,41 @@ void Topology::buildEdgeSides() {
     }
     accumulate(edgeSideOffsets_);
     edgeSides_.resize(static_cast<std::size_t>(corners));
-    std::vector<int> cursor(edgeSideOffsets_.begin(), edgeSideOffsets_.end() - 1);
+    std::vector<int>& cursor = scratch(0, static_cast<std::size_t>(edges));
+    std::copy(edgeSideOffsets_.begin(), edgeSideOffsets_.end() - 1, cursor.begin());
     for (int corner = 0; corner < corners; ++corner) {
         edgeSides_[cursor[faceVertexEdge_[corner]]++] = corner;
     }
 
-    // A face's corners are contiguous, so a face using an edge twice lists it consecutively.
-    edgeFaceOffsets_.resize(static_cast<std::size_t>(edges) + 1);
-    edgeFaces_.clear();
-    edgeFaces_.reserve(static_cast<std::size_t>(corners));
-    borderEdgeCount_ = 0;
-    nonManifoldEdgeCount_ = 0;
-    for (int edge = 0; edge < edges; ++edge) {
-        edgeFaceOffsets_[edge] = static_cast<int>(edgeFaces_.size());
-        for (int corner : edgeFaceVertices(edge)) {
-            const int face = faceVertexFace(corner);
-            if (edgeFaces_.size() == static_cast<std::size_t>(edgeFaceOffsets_[edge]) ||
-                edgeFaces_.back() != face) {
-                edgeFaces_.push_back(face);
+    // The face of each side. A face's corners are contiguous, so a face using an edge twice
+    // lists it on consecutive sides; only then do the edge-face lists need their own offsets.
+    edgeFaces_.resize(static_cast<std::size_t>(corners));
+    bool faceTwiceOnAnEdge = false;
+    for (int side = 0; side < corners; ++side) {
+        edgeFaces_[side] = faceVertexFace(edgeSides_[side]);
+        faceTwiceOnAnEdge =
+            faceTwiceOnAnEdge ||
+            (side > 0 && edgeFaces_[side] == edgeFaces_[side - 1] &&
+             faceVertexEdge_[edgeSides_[side]] == faceVertexEdge_[edgeSides_[side - 1]]);
+    }
+    edgeFaceOffsets_.clear();
+    if (faceTwiceOnAnEdge) {
+        edgeFaceOffsets_.resize(static_cast<std::size_t>(edges) + 1);
+        std::size_t kept = 0;
+        for (int edge = 0; edge < edges; ++edge) {
+            edgeFaceOffsets_[edge] = static_cast<int>(kept);
+            for (int side = edgeSideOffsets_[edge]; side < edgeSideOffsets_[edge + 1]; ++side) {
+                if (kept == static_cast<std::size_t>(edgeFaceOffsets_[edge]) ||
+                    edgeFaces_[kept - 1] != edgeFaces_[side]) {
+                    edgeFaces_[kept++] = edgeFaces_[side];
+                }
             }
         }
+        edgeFaceOffsets_[edges] = static_cast<int>(kept);
+        edgeFaces_.resize(kept);
     }
-    edgeFaceOffsets_[edges] = static_cast<int>(edgeFaces_.size());
+    borderEdgeCount_ = 0;
+    nonManifoldEdgeCount_ = 0;
     for (int edge = 0; edge < edges; ++edge) {
         borderEdgeCount_ += isBorderEdge(edge) ? 1 : 0;
         nonManifoldEdgeCount_ += isManifoldEdge(edge) ? 0 : 1;
@@ -173,7 +195,7 @@ void Topology::buildEdgeSides() {
 
 void Topology::buildVertexLists(int numVertices) {
     // Vertex -> faces, each face once even when it uses the vertex twice.
-    std::vector<int> lastFace(static_cast<std::size_t>(numVertices), -1);
+    std::vector<int>& lastFace = scratch(0, static_cast<std::size_t>(numVertices));
     auto forEachFaceOfVertex = [&](auto&& visit) {
         std::fill(lastFace.begin(), lastFace.end(), -1);
         for (int face = 0; face < numFaces(); ++face) {
@@ -190,7 +212,8 @@ void Topology::buildVertexLists(int numVertices) {
     forEachFaceOfVertex([&](int vertex, int) { ++vertexFaceOffsets_[vertex + 1]; });
     accumulate(vertexFaceOffsets_);
     vertexFaces_.resize(static_cast<std::size_t>(vertexFaceOffsets_.back()));
-    std::vector<int> cursor(vertexFaceOffsets_.begin(), vertexFaceOffsets_.end() - 1);
+    std::vector<int>& cursor = scratch(1, static_cast<std::size_t>(numVertices));
+    std::copy(vertexFaceOffsets_.begin(), vertexFaceOffsets_.end() - 1, cursor.begin());
     forEachFaceOfVertex([&](int vertex, int face) { vertexFaces_[cursor[vertex]++] = face; });
 
     vertexEdgeOffsets_.assign(static_cast<std::size_t>(numVertices) + 1, 0);
@@ -199,7 +222,7 @@ void Topology::buildVertexLists(int numVertices) {
     }
     accumulate(vertexEdgeOffsets_);
     vertexEdges_.resize(edgeVertices_.size());
-    cursor.assign(vertexEdgeOffsets_.begin(), vertexEdgeOffsets_.end() - 1);
+    std::copy(vertexEdgeOffsets_.begin(), vertexEdgeOffsets_.end() - 1, cursor.begin());
     for (int edge = 0; edge < numEdges(); ++edge) {
         vertexEdges_[cursor[edgeVertex(edge, 0)]++] = edge;
         vertexEdges_[cursor[edgeVertex(edge, 1)]++] = edge;

@@ -71,7 +71,10 @@ public:
     bool isQuad(int face) const { return holeCount(face) == 0 && faceEdgeCount(face) == 4; }
 
     // Adjacency lists.
-    Span<int> edgeFaces(int edge) const { return range(edgeFaceOffsets_, edgeFaces_, edge); }
+    Span<int> edgeFaces(int edge) const {
+        return range(edgeFaceOffsets_.empty() ? edgeSideOffsets_ : edgeFaceOffsets_, edgeFaces_,
+                     edge);
+    }
     Span<int> edgeFaceVertices(int edge) const { return range(edgeSideOffsets_, edgeSides_, edge); }
     Span<int> vertexFaces(int vertex) const {
         return range(vertexFaceOffsets_, vertexFaces_, vertex);
@@ -126,7 +129,8 @@ private:
     std::vector<int> faceVertexEdge_;
     std::vector<int> edgeVertices_;
     std::vector<int> edgeSideOffsets_, edgeSides_;
-    std::vector<int> edgeFaceOffsets_, edgeFaces_;
+    std::vector<int> edgeFaceOffsets_;  // empty while they equal edgeSideOffsets_
+    std::vector<int> edgeFaces_;
     std::vector<int> vertexFaceOffsets_, vertexFaces_;
     std::vector<int> vertexEdgeOffsets_, vertexEdges_;
     int borderEdgeCount_ = 0;
