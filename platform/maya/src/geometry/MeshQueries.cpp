@@ -67,8 +67,9 @@ RayHit makeHit(const Triangulation& triangulation, int index, const Vec3& source
 }
 
 bool validRay(const RayQuery& query) {
-    return isFinite(query.source) && isFinite(query.direction) &&
-           lengthSquared(query.direction) > 0.0 && query.maxParam >= 0.0;
+    const double directionSquared = lengthSquared(query.direction);
+    return isFinite(query.source) && directionSquared > 0.0 && std::isfinite(directionSquared) &&
+           query.maxParam >= 0.0;
 }
 
 bool filtered(const RayQuery& query) {
@@ -120,17 +121,21 @@ void bruteForceHits(const Mesh& mesh, const RayQuery& query, std::vector<RayHit>
     });
 }
 
+// Embree sees a unit direction (a very short or long one would lose single precision), so its
+// distances are params times the direction's length.
 RTCRayHit embreeRay(const Vec3& source, const Vec3& direction, double maxParam) {
+    const double scale = length(direction);
+    const Vec3 unit = direction / scale;
+    const double reach = maxParam * scale;
     RTCRayHit ray{};
     ray.ray.org_x = toFloat(source.x);
     ray.ray.org_y = toFloat(source.y);
     ray.ray.org_z = toFloat(source.z);
-    ray.ray.dir_x = toFloat(direction.x);
-    ray.ray.dir_y = toFloat(direction.y);
-    ray.ray.dir_z = toFloat(direction.z);
+    ray.ray.dir_x = static_cast<float>(unit.x);
+    ray.ray.dir_y = static_cast<float>(unit.y);
+    ray.ray.dir_z = static_cast<float>(unit.z);
     ray.ray.tnear = 0.0f;
-    ray.ray.tfar =
-        std::isinf(maxParam) ? std::numeric_limits<float>::infinity() : toFloat(maxParam);
+    ray.ray.tfar = std::isinf(reach) ? std::numeric_limits<float>::infinity() : toFloat(reach);
     ray.ray.mask = 0xFFFFFFFFu;
     ray.hit.geomID = RTC_INVALID_GEOMETRY_ID;
     ray.hit.primID = RTC_INVALID_GEOMETRY_ID;
@@ -138,8 +143,8 @@ RTCRayHit embreeRay(const Vec3& source, const Vec3& direction, double maxParam) 
 }
 
 // Re-solves Embree's single-precision hit on its triangle in double precision.
-RayHit refine(const Mesh& mesh, unsigned int prim, float tf, float uf, float vf, const Vec3& source,
-              const Vec3& direction) {
+RayHit refine(const Mesh& mesh, unsigned int prim, double tf, float uf, float vf,
+              const Vec3& source, const Vec3& direction) {
     const Triangulation& triangulation = mesh.triangulation();
     const int index = static_cast<int>(prim);
     double t = tf, u = uf, v = vf;
@@ -157,7 +162,8 @@ std::optional<RayHit> traceForward(const Mesh& mesh, const Vec3& source, const V
     if (ray.hit.geomID == RTC_INVALID_GEOMETRY_ID) {
         return std::nullopt;
     }
-    return refine(mesh, ray.hit.primID, ray.ray.tfar, ray.hit.u, ray.hit.v, source, direction);
+    return refine(mesh, ray.hit.primID, ray.ray.tfar / length(direction), ray.hit.u, ray.hit.v,
+                  source, direction);
 }
 
 struct CollectingContext {
@@ -338,6 +344,9 @@ RayAccelerator::RayAccelerator(const Mesh& mesh) {
         return;  // queries test triangles one by one
     }
     RTCScene scene = rtcNewScene(device);
+    if (scene == nullptr) {
+        return;
+    }
     // Robust traversal: a ray through a shared edge or vertex (a pick at a grid corner) must not
     // slip between the triangles.
     rtcSetSceneFlags(scene, RTC_SCENE_FLAG_ROBUST | RTC_SCENE_FLAG_CONTEXT_FILTER_FUNCTION);

@@ -299,6 +299,20 @@ void Topology::connectedFacesOfFace(int face, std::vector<int>& out) const {
     out.erase(std::unique(out.begin(), out.end()), out.end());
 }
 
+void Topology::connectedEdgesOfFace(int face, std::vector<int>& out) const {
+    out.clear();
+    const int end = loopOffset(endLoop(face));
+    for (int corner = faceVertexOffset(face); corner < end; ++corner) {
+        for (int edge : vertexEdges(connectivity_->faceVertices[corner])) {
+            if (!edgeOnFace(edge, face)) {
+                out.push_back(edge);
+            }
+        }
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+
 void Topology::connectedVerticesOfVertex(int vertex, std::vector<int>& out) const {
     out.clear();
     for (int edge : vertexEdges(vertex)) {

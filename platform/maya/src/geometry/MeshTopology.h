@@ -100,6 +100,8 @@ public:
     void connectedEdgesOfEdge(int edge, std::vector<int>& out) const;
     //! Faces sharing an edge with `face`, itself excluded (MItMeshPolygon::getConnectedFaces).
     void connectedFacesOfFace(int face, std::vector<int>& out) const;
+    //! Edges at the face's corners that are not its own (MItMeshPolygon::getConnectedEdges).
+    void connectedEdgesOfFace(int face, std::vector<int>& out) const;
     //! Vertices joined to `vertex` by an edge (MItMeshVertex::getConnectedVertices).
     void connectedVerticesOfVertex(int vertex, std::vector<int>& out) const;
     bool edgesShareVertex(int edgeA, int edgeB) const;

@@ -94,6 +94,9 @@ TEST(MeshQueries, RayOntoAPlaneNamesFaceTriangleAndBarycentrics) {
     EXPECT_EQ(hit->face, 67);
     expectBarycentricsRebuild(plane, *hit);
     EXPECT_FALSE(closestIntersection(plane, ray({0.23, 1.0, -0.17}, {1.0, 0.0, 0.0})));
+    const auto tiny = closestIntersection(plane, ray(down.source, {0.0, -1e-30, 0.0}));
+    ASSERT_TRUE(tiny) << "params are in units of the direction, however short";
+    EXPECT_NEAR(tiny->param, 5e30, 1e18);
 
     RayQuery onlyFaces = down;
     const std::vector<int> neighbour{66}, right{67};

@@ -109,6 +109,8 @@ TEST(MeshTopology, NeighbourhoodsOfTheCube) {
     EXPECT_EQ(out, (std::vector<int>{4, 5, 10, 11}));
     topology.connectedFacesOfFace(0, out);
     EXPECT_EQ(out, (std::vector<int>{1, 3, 4, 5}));
+    topology.connectedEdgesOfFace(0, out);
+    EXPECT_EQ(out, (std::vector<int>{6, 7, 10, 11}));
     topology.connectedVerticesOfVertex(0, out);
     EXPECT_EQ(out, (std::vector<int>{1, 2, 6}));
     EXPECT_FALSE(topology.facesShareEdge(0, 2));
