@@ -124,7 +124,9 @@ public:
     //! Preferred edge numbering (Maya keeps an explicit edge list; primitives and modeling
     //! operations use this to number edges as Maya does): flattened vertex pairs. Accepted only
     //! if every pair is an edge of some face and no pair repeats; an empty list restores the
-    //! default numbering. See Topology for how edges are numbered.
+    //! default numbering. See Topology for how edges are numbered. An operation that builds a
+    //! new mesh keeps the old edge ids, as Maya does, by passing the old mesh's
+    //! topology().edgeVertexPairs() without the edges it removed, then the edges it made.
     bool setEdgeOrder(std::vector<int> vertexPairs);
 
     //! Changes on every edit. Numbers come from one process-wide counter, so two meshes with the
