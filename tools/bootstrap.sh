@@ -9,6 +9,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libosmesa6-dev libglu1-mesa-dev mesa-common-dev libgl-dev
     libpng-dev
+    libembree-dev
     python3 python3-dev python3-pytest
 )
 
