@@ -97,10 +97,13 @@ protected:
     }
     void TearDown() override { mayasim::Scene::instance().reset(); }
 
+    // Shaded, so that a mesh covers what it hides.
     RgbaImage render(Eye eye) {
         RgbaImage image;
         std::string error;
-        EXPECT_TRUE(renderView(pathTo("cam"), kWidth, kHeight, eye, image, &error)) << error;
+        EXPECT_TRUE(renderView(pathTo("cam"), kWidth, kHeight, eye, image, &error,
+                               {-1, M3dView::kGouraudShaded}))
+            << error;
         return image;
     }
 
