@@ -1,5 +1,8 @@
 #include "GifWriter.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -46,12 +49,17 @@ std::unique_ptr<GifWriter> GifWriter::create(const std::string& path, int width,
         std::error_code ignored;
         std::filesystem::create_directories(parent, ignored);
     }
+    // Opened here rather than by giflib, which would make the file readable by its owner only.
+    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (file < 0) {
+        fail(error, "cannot write " + path + ": " + std::strerror(errno));
+        return nullptr;
+    }
     int code = 0;
-    errno = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &code);
+    GifFileType* gif = EGifOpenFileHandle(file, &code);
     if (!gif) {
-        fail(error, "cannot write " + path + ": " +
-                        (errno ? std::string(std::strerror(errno)) : gifError(code)));
+        close(file);
+        fail(error, "cannot write " + path + ": " + gifError(code));
         return nullptr;
     }
     std::unique_ptr<GifWriter> writer(new GifWriter(gif, path, width, height));

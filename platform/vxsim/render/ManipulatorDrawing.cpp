@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <maya/M3dView.h>
+#include <maya/MDagPath.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MPxManipContainer.h>
 
@@ -22,6 +23,14 @@ void resetOverlayState() {
     glDisable(GL_COLOR_LOGIC_OP);
     glDisable(GL_LINE_STIPPLE);
     glShadeModel(GL_SMOOTH);
+    // OpenGL's default light model and material: the scene's own lighting set-up (a bright
+    // ambient, two-sided) must not wash out a manipulator's lit handles.
+    const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glLineWidth(1.0f);
     glPointSize(1.0f);
@@ -73,9 +82,10 @@ void drawManipulators(const mayasim::views::DrawPass& pass) {
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         resetOverlayState();
-        // Manipulators here are plain nodes, not in the DAG: they get an empty path, and
-        // are drawn as active, as the current tool's handles are.
-        manipulator->draw(view, MDagPath(), pass.style, M3dView::kActive);
+        MDagPath path;
+        MDagPath::getAPathTo(node, path);
+        // Drawn as active, as the current tool's handles are.
+        manipulator->draw(view, path, pass.style, M3dView::kActive);
         popTo(saved);
     }
 }
