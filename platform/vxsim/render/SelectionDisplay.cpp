@@ -32,6 +32,13 @@ void addComponents(const MObject& component, MeshComponents& components) {
         list->push_back(elements[i]);
 }
 
+// Components may be listed under the transform or the shape.
+bool toMeshShape(MDagPath& path) {
+    if (!path.hasFn(MFn::kMesh))
+        path.extendToShape();
+    return path.hasFn(MFn::kMesh);
+}
+
 }  // namespace
 
 SelectionDisplay SelectionDisplay::ofActiveSelection() {
@@ -47,7 +54,7 @@ SelectionDisplay SelectionDisplay::ofActiveSelection() {
         if (component.isNull()) {
             lead = path.fullPathName().asChar();
             display.objects_[lead] = false;
-        } else if (path.extendToShape() && path.hasFn(MFn::kMesh)) {
+        } else if (toMeshShape(path)) {
             addComponents(component, display.components_[path.fullPathName().asChar()]);
         }
     }

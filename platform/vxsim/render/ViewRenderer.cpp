@@ -22,12 +22,6 @@
 #include "SceneDrawing.h"
 #include "SelectionDisplay.h"
 
-// Mesa's OSMesa never frees the framebuffer records OSMesaMakeCurrent allocates; the leak
-// checker of sanitized builds would otherwise fail every process that renders.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libOSMesa.so\n";
-}
-
 namespace vxsim::render {
 
 const char* const kEyeChoices = "'left', 'right', 'center' or 'anaglyph'";
