@@ -32,11 +32,12 @@ void addComponents(const MObject& component, MeshComponents& components) {
         list->push_back(elements[i]);
 }
 
-// Components may be listed under the transform or the shape.
+// Components may be listed under the transform or the shape. (A transform's path has the
+// function sets of its shape, so ask the node itself.)
 bool toMeshShape(MDagPath& path) {
-    if (!path.hasFn(MFn::kMesh))
+    if (!path.node().hasFn(MFn::kMesh))
         path.extendToShape();
-    return path.hasFn(MFn::kMesh);
+    return path.node().hasFn(MFn::kMesh);
 }
 
 }  // namespace

@@ -116,8 +116,9 @@ TEST_F(SceneDisplayTest, PickedComponentsShowInEveryEye) {
         EXPECT_TRUE(near(image.at(unpicked.x, unpicked.y), 200, 0, 200, 30));
     }
 
-    // An edge: light orange halfway along it, the rest of the mesh hilited light blue.
-    pick("cube", MFn::kMeshEdgeComponent, {0});
+    // An edge (listed under the shape this time): light orange halfway along it, the rest
+    // of the mesh hilited light blue.
+    pick("cubeShape", MFn::kMeshEdgeComponent, {0});
     const RgbaImage edgeImage = render(Eye::kCenter, M3dView::kWireFrame);
     const Pixel middle = pixelOf((corner + MVector(other)) * 0.5);
     EXPECT_TRUE(nearAround(edgeImage, middle, 255, 153, 51, 30));
