@@ -138,7 +138,8 @@ TEST_F(SceneDisplayTest, PickedComponentsShowInEveryEye) {
     pick("cube", MFn::kMeshPolygonComponent, {front});
     const Pixel face = pixelOf(centre);
     const std::uint8_t* before = unpicked.at(face.x, face.y);
-    const std::uint8_t* after = render().at(face.x, face.y);
+    const RgbaImage picked = render();
+    const std::uint8_t* after = picked.at(face.x, face.y);
     EXPECT_GT(after[0], before[0] + 10);
     EXPECT_LT(after[2], before[2] - 40);
 }
