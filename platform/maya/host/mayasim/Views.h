@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <maya/M3dView.h>
 #include <maya/MDagPath.h>
 
 namespace mayasim::views {
@@ -22,6 +23,8 @@ HWND window(int index);
 int indexOfWindow(HWND window);
 MDagPath camera(int index);
 void setCamera(int index, const MDagPath& camera);
+M3dView::DisplayStyle displayStyle(int index);
+void setDisplayStyle(int index, M3dView::DisplayStyle style);
 
 // Redraws asked for (M3dView::refresh) since the last call; the host renders them.
 void requestRefresh();

@@ -19,6 +19,8 @@ struct View {
     HWND window = nullptr;
     MDagPath camera;
     bool dragging = false;
+    // Maya's model panels start in wireframe.
+    M3dView::DisplayStyle displayStyle = M3dView::kWireFrame;
 };
 
 struct Registry {
@@ -101,7 +103,7 @@ int create(HWND parent, const RECT& screenRect, const MDagPath& camera) {
     HWND window =
         vxhost::Desktop::instance().createWindow(parent, screenRect, viewProc, "modelPanel");
     Registry& r = registry();
-    r.views.push_back({window, camera, false});
+    r.views.push_back({window, camera, false, M3dView::kWireFrame});
     if (r.active < 0)
         r.active = 0;
     return static_cast<int>(r.views.size()) - 1;
@@ -148,6 +150,15 @@ MDagPath camera(int index) {
 void setCamera(int index, const MDagPath& camera) {
     if (valid(index))
         registry().views[index].camera = camera;
+}
+
+M3dView::DisplayStyle displayStyle(int index) {
+    return valid(index) ? registry().views[index].displayStyle : M3dView::kWireFrame;
+}
+
+void setDisplayStyle(int index, M3dView::DisplayStyle style) {
+    if (valid(index))
+        registry().views[index].displayStyle = style;
 }
 
 unsigned int takeRefreshRequests() {
