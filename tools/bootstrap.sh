@@ -8,7 +8,8 @@ packages=(
     clang-format
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libosmesa6-dev libglu1-mesa-dev mesa-common-dev libgl-dev
-    libpng-dev
+    libpng-dev libgif-dev
+    libembree-dev
     python3 python3-dev python3-pytest
 )
 

@@ -3,6 +3,7 @@
 #include "MenuCommands.h"
 #include "StartupScene.h"
 #include "VxsimModule.h"
+#include "render/Recording.h"
 
 #include <mayasim/CommandEngine.h>
 #include <mayasim/Messages.h>
@@ -121,6 +122,7 @@ bool Session::setUp() {
     plugins.setSearchPath({stageDir_ + "/maya/plug-ins"});
     plugins.setRefusedRegistration(options_.refuseRegistration);
 
+    startRecording();
     bindVxsimWorld(&world_);
     mayasim::PythonHost::Options python;
     python.modulePaths.push_back(stageDir_ + "/maya/scripts");
@@ -171,6 +173,7 @@ void Session::shutDown() {
     if (shutDown_)
         return;
     shutDown_ = true;
+    stopRecording();
     // As Maya exits: the exit callbacks first, then the scene is torn down (so no plug-in
     // node is left when its type goes), then plug-ins still loaded are unloaded (their
     // deletion procedures may need Python), then the interpreter goes.
@@ -186,6 +189,24 @@ void Session::shutDown() {
     engine.setEchoSink(nullptr);
     engine.setMessageSink(nullptr);
     journal_.close();
+}
+
+// --record: a recording that cannot start is reported and the session runs without it.
+void Session::startRecording() {
+    if (options_.recordPath.empty())
+        return;
+    std::string error;
+    if (!render::startRecording(world_.outputPath(options_.recordPath), render::Eye::kCenter,
+                                vxhost::HostClock::instance().nowSeconds(), &error)) {
+        fail("--record: " + error);
+    }
+}
+
+// A recording still running (from --record or vxsim.record) ends with the session.
+void Session::stopRecording() {
+    std::string error;
+    if (!render::stopRecording(vxhost::HostClock::instance().nowSeconds(), nullptr, &error))
+        fail(error);
 }
 
 void Session::unloadPlugins() {

@@ -30,6 +30,8 @@ private:
     bool runMel(const std::string& source, const std::string& origin, bool display);
     void shutDown();
     void unloadPlugins();
+    void startRecording();
+    void stopRecording();
     void fail(const std::string& message);
 
     SessionOptions options_;

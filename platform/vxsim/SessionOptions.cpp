@@ -49,8 +49,8 @@ bool addScript(const std::string& path, std::vector<SessionItem>& scripts, std::
 }  // namespace
 
 const char* const kUsage =
-    "usage: vxsim [--out DIR] [--journal FILE] [--live] [--refuse-registration N] [-c MEL]... "
-    "[SCRIPT.py | SCRIPT.mel]...";
+    "usage: vxsim [--out DIR] [--journal FILE] [--record FILE] [--live] "
+    "[--refuse-registration N] [-c MEL]... [SCRIPT.py | SCRIPT.mel]...";
 
 bool parseSessionOptions(const std::vector<std::string>& args, SessionOptions& options,
                          std::string& error) {
@@ -58,8 +58,8 @@ bool parseSessionOptions(const std::vector<std::string>& args, SessionOptions& o
     std::vector<SessionItem> scripts;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue =
-            arg == "--out" || arg == "--journal" || arg == "--refuse-registration" || arg == "-c";
+        const bool takesValue = arg == "--out" || arg == "--journal" || arg == "--record" ||
+                                arg == "--refuse-registration" || arg == "-c";
         if (takesValue && i + 1 >= args.size()) {
             error = "option '" + arg + "' needs a value";
             return false;
@@ -68,6 +68,8 @@ bool parseSessionOptions(const std::vector<std::string>& args, SessionOptions& o
             options.outDir = args[++i];
         } else if (arg == "--journal") {
             options.journalPath = args[++i];
+        } else if (arg == "--record") {
+            options.recordPath = args[++i];
         } else if (arg == "--refuse-registration") {
             if (!parseCount(args[++i], options.refuseRegistration)) {
                 error = "--refuse-registration needs a positive number, not '" + args[i] + "'";

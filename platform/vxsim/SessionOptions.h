@@ -15,6 +15,7 @@ struct SessionItem {
 struct SessionOptions {
     std::string outDir = ".";
     std::string journalPath;  //!< empty: no journal
+    std::string recordPath;   //!< empty: no recording; relative paths go under outDir
     bool live = false;
     int refuseRegistration = 0;  //!< 0: refuse none
     bool help = false;

@@ -4,6 +4,7 @@
 #include "MenuCommands.h"
 #include "World.h"
 #include "render/ActiveViewRender.h"
+#include "render/Recording.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
@@ -22,7 +23,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -607,32 +607,67 @@ PyObject* chooseMenuItemCall(PyObject*, PyObject* args) {
     Py_RETURN_NONE;
 }
 
-// render(path, eye="center"): a relative path lands under --out; returns the path written.
-PyObject* render(PyObject*, PyObject* args, PyObject* kwargs) {
+// The (path, eye=\"center\") arguments of render and record: the path resolved under --out
+// when relative, the eye checked. False with a Python exception set.
+bool outputAndEye(const char* call, PyObject* args, PyObject* kwargs, std::string& path,
+                  render::Eye& eye) {
     static const char* kKeywords[] = {"path", "eye", nullptr};
-    const char* path = nullptr;
+    const char* given = nullptr;
     const char* eyeName = "center";
-    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "s|s", const_cast<char**>(kKeywords), &path,
+    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "s|s", const_cast<char**>(kKeywords), &given,
                                      &eyeName))
-        return nullptr;
-    render::Eye eye = render::Eye::kCenter;
+        return false;
     if (!render::eyeFromName(eyeName, eye)) {
-        PyErr_Format(PyExc_ValueError, "render: eye must be %s, not '%s'", render::kEyeChoices,
+        PyErr_Format(PyExc_ValueError, "%s: eye must be %s, not '%s'", call, render::kEyeChoices,
                      eyeName);
-        return nullptr;
+        return false;
     }
     World* w = world();
     if (!w)
+        return false;
+    path = w->outputPath(given);
+    return true;
+}
+
+// render(path, eye="center"): a relative path lands under --out; returns the path written.
+PyObject* render(PyObject*, PyObject* args, PyObject* kwargs) {
+    std::string path;
+    render::Eye eye = render::Eye::kCenter;
+    if (!outputAndEye("render", args, kwargs, path, eye))
         return nullptr;
-    std::filesystem::path target(path);
-    if (target.is_relative() && !w->outDir().empty())
-        target = std::filesystem::path(w->outDir()) / target;
     std::string error;
-    if (!render::renderActiveView(target.string(), eye, &error)) {
+    if (!render::renderActiveView(path, eye, &error)) {
         PyErr_Format(PyExc_RuntimeError, "render: %s", error.c_str());
         return nullptr;
     }
-    return PyUnicode_FromString(target.string().c_str());
+    return PyUnicode_FromString(path.c_str());
+}
+
+// record(path, eye="center"): starts an animated GIF of the active view; returns its path.
+PyObject* record(PyObject*, PyObject* args, PyObject* kwargs) {
+    std::string path;
+    render::Eye eye = render::Eye::kCenter;
+    if (!outputAndEye("record", args, kwargs, path, eye))
+        return nullptr;
+    std::string error;
+    if (!render::startRecording(path, eye, vxhost::HostClock::instance().nowSeconds(), &error)) {
+        PyErr_Format(PyExc_RuntimeError, "record: %s", error.c_str());
+        return nullptr;
+    }
+    return PyUnicode_FromString(path.c_str());
+}
+
+// stop_recording(): finishes the recording; its path, or None when none was running.
+PyObject* stopRecording(PyObject*, PyObject*) {
+    std::string path;
+    std::string error;
+    if (!render::stopRecording(vxhost::HostClock::instance().nowSeconds(), &path, &error)) {
+        PyErr_Format(PyExc_RuntimeError, "stop_recording: %s", error.c_str());
+        return nullptr;
+    }
+    if (path.empty())
+        Py_RETURN_NONE;
+    return PyUnicode_FromString(path.c_str());
 }
 
 // METH_KEYWORDS functions take a third argument; the method table stores them untyped.
@@ -684,6 +719,11 @@ PyMethodDef kMethods[] = {
      "item by label or name."},
     {"render", withKeywords(render), METH_VARARGS | METH_KEYWORDS,
      "render(path, eye='center'): renders the active 3D view to a PNG file."},
+    {"record", withKeywords(record), METH_VARARGS | METH_KEYWORDS,
+     "record(path, eye='center'): records the active 3D view to an animated GIF, one frame "
+     "per redraw, until stop_recording(); returns the path."},
+    {"stop_recording", stopRecording, METH_NOARGS,
+     "Finishes the recording; returns its path, or None when none was running."},
     {nullptr, nullptr, 0, nullptr}};
 
 PyModuleDef kModule = {PyModuleDef_HEAD_INIT,

@@ -1,5 +1,7 @@
 #include "World.h"
 
+#include "render/Recording.h"
+
 #include <mayasim/CommandEngine.h>
 #include <mayasim/Views.h>
 
@@ -8,6 +10,7 @@
 #include <vxhost/VexelHost.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace vxsim {
 namespace {
@@ -78,9 +81,17 @@ void World::step(int millis) {
         engine.runIdle();
         // Every tick redraws the views; asked-for refreshes are part of that redraw.
         mayasim::views::takeRefreshRequests();
+        render::redrawActiveView(clock.nowSeconds());
         ++redraws_;
         remaining -= slice;
     } while (remaining > 0);
+}
+
+std::string World::outputPath(const std::string& path) const {
+    std::filesystem::path target(path);
+    if (target.is_relative() && !outDir_.empty())
+        target = std::filesystem::path(outDir_) / target;
+    return target.string();
 }
 
 void World::addMessage(const std::string& kind, const std::string& text) {

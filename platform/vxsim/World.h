@@ -37,7 +37,8 @@ public:
     HWND mainWindow() const { return mainWindow_; }
 
     //! Moves time on by `millis` in slices of at most kSliceMillis; after each slice the
-    //! queued desktop input is delivered, idle runs and the views count a redraw.
+    //! queued desktop input is delivered, idle runs and the active view redraws (the
+    //! current tool's manipulators draw, and a recording takes a frame).
     void step(int millis);
     std::uint64_t redraws() const { return redraws_; }
 
@@ -46,6 +47,8 @@ public:
     std::vector<UserMessage> takeMessages();
 
     const std::string& outDir() const { return outDir_; }
+    //! Where an output named `path` goes: relative paths under outDir.
+    std::string outputPath(const std::string& path) const;
 
 private:
     void layoutWindows();

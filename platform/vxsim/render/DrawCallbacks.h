@@ -6,8 +6,11 @@
 //  - the projection is the rendered camera's, the modelview maps world space to eye space,
 //    so callbacks draw in world coordinates; the matrix mode is GL_MODELVIEW;
 //  - the depth buffer holds the scene, depth testing is on (GL_LESS), depth writes are on;
-//  - lighting, texturing, blending and face culling are off; the colour is opaque white,
-//    the line width and point size 1; the viewport covers the whole view.
+//  - lighting, texturing, blending, face culling, logic ops and line stipple are off; the
+//    light model and material are OpenGL's defaults and GL_LIGHT0 is the view's headlight;
+//    the colour is opaque white, the line width and point size 1, shading smooth; the
+//    viewport covers the whole view.
+// Each manipulator's draw starts from this state, whatever the one before it left.
 // Callbacks may change any state; the next callback gets it as they leave it, so balance
 // changes with glPushAttrib/glPopAttrib and glPushMatrix/glPopMatrix.
 

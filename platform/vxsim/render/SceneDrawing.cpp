@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <maya/MColor.h>
+
 #include <mayasim/SceneQuery.h>
 
 #include "MeshDrawing.h"
@@ -23,23 +25,90 @@ constexpr GLfloat kGridAxis[3] = {0.0f, 0.0f, 0.0f};
 // black when seen edge-on.
 constexpr GLfloat kMaterialDiffuse[4] = {0.7f, 0.7f, 0.7f, 1.0f};
 constexpr GLfloat kMaterialAmbient[4] = {0.15f, 0.15f, 0.15f, 1.0f};
-constexpr GLfloat kSelectedWire[3] = {0.26f, 1.0f, 0.64f};
 
-void drawMesh(const mayasim::RenderMesh& mesh) {
-    glPushMatrix();
-    // A row-vector MMatrix stored row by row is OpenGL's column-major column-vector matrix.
-    glMultMatrixd(&mesh.world.matrix[0][0]);
+// Maya's default display colours (entries of its colour palette): meshes' dormant
+// wireframe dark blue, the selection white, the lead object light green, a mesh in
+// component mode light blue; unpicked vertices purple, picked ones yellow.
+constexpr unsigned int kDormantWireIndex = 5;
+constexpr unsigned int kActiveWireIndex = 16;
+constexpr unsigned int kLeadWireIndex = 19;
+constexpr unsigned int kHiliteWireIndex = 18;
+constexpr unsigned int kVertexIndex = 9;
+constexpr unsigned int kPickedVertexIndex = 17;
+// Picked edges and faces show light orange, faces see-through.
+constexpr GLfloat kPickedEdge[4] = {1.0f, 0.6f, 0.2f, 1.0f};
+constexpr GLfloat kPickedFace[4] = {1.0f, 0.6f, 0.2f, 0.35f};
+constexpr GLfloat kVertexSize = 4.0f;
+
+void setPaletteColor(unsigned int index) {
+    const MColor color = M3dView().colorAtIndex(index, M3dView::kDormantColors);
+    glColor4f(color.r, color.g, color.b, 1.0f);
+}
+
+unsigned int wireIndexOf(M3dView::DisplayStatus status) {
+    switch (status) {
+        case M3dView::kLead:
+            return kLeadWireIndex;
+        case M3dView::kActive:
+            return kActiveWireIndex;
+        case M3dView::kHilite:
+            return kHiliteWireIndex;
+        default:
+            return kDormantWireIndex;
+    }
+}
+
+void drawShadedFaces(const mayasim::RenderMesh& mesh) {
     glEnable(GL_LIGHTING);
-    // Pushes the faces back a little so the selection outline is not hidden by them.
+    // Pushes the faces back a little so wireframes and components on them show.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 1.0f);
     drawShaded(mesh);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_LIGHTING);
-    if (mesh.selected) {
-        glColor3fv(kSelectedWire);
+}
+
+// Picked components over the mesh: faces, then edges, then every vertex when vertices are
+// being picked, the picked ones last.
+void drawComponents(const mayasim::RenderMesh& mesh, const MeshComponents& components) {
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4fv(kPickedFace);
+    drawFaces(mesh, components.faces);
+    glDisable(GL_BLEND);
+    glColor4fv(kPickedEdge);
+    drawEdges(mesh, components.edges);
+    if (!components.vertices.empty()) {
+        glPointSize(kVertexSize);
+        setPaletteColor(kVertexIndex);
+        drawPoints(mesh);
+        setPaletteColor(kPickedVertexIndex);
+        drawPoints(mesh, &components.vertices);
+        glPointSize(1.0f);
+    }
+    glDepthFunc(GL_LESS);
+}
+
+void drawMesh(const mayasim::RenderMesh& mesh, M3dView::DisplayStyle style,
+              const SelectionDisplay& selection) {
+    const M3dView::DisplayStatus status = selection.statusOf(mesh.path);
+    glPushMatrix();
+    // A row-vector MMatrix stored row by row is OpenGL's column-major column-vector matrix.
+    glMultMatrixd(&mesh.world.matrix[0][0]);
+    const bool shaded = style == M3dView::kFlatShaded || style == M3dView::kGouraudShaded;
+    if (shaded)
+        drawShadedFaces(mesh);
+    setPaletteColor(wireIndexOf(status));
+    if (style == M3dView::kBoundingBox) {
+        drawBoundingBox(mesh);
+    } else if (style == M3dView::kPoints) {
+        drawPoints(mesh);
+    } else if (!shaded || status != M3dView::kDormant) {
         drawWireframe(mesh);
     }
+    if (const MeshComponents* components = selection.componentsOf(mesh.path))
+        drawComponents(mesh, *components);
     glPopMatrix();
 }
 
@@ -106,9 +175,9 @@ void drawGrid() {
     glEnd();
 }
 
-void drawVisibleMeshes() {
+void drawVisibleMeshes(M3dView::DisplayStyle style, const SelectionDisplay& selection) {
     for (const mayasim::RenderMesh& mesh : mayasim::visibleMeshes())
-        drawMesh(mesh);
+        drawMesh(mesh, style, selection);
 }
 
 }  // namespace vxsim::render

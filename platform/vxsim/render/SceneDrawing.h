@@ -2,6 +2,10 @@
 // What the 3D view draws besides manipulators: the background, the ground grid and the
 // scene's visible meshes.
 
+#include <maya/M3dView.h>
+
+#include "SelectionDisplay.h"
+
 namespace vxsim::render {
 
 //! Maya's default gradient behind everything; leaves both matrices as they were and
@@ -16,8 +20,11 @@ void setUpHeadlight();
 //! lines every five and the axes darkest. Draws with the current (world) modelview.
 void drawGrid();
 
-//! Every visible mesh in the scene, shaded, with selected ones outlined in Maya's
-//! selection colour. Draws with the current (world) modelview.
-void drawVisibleMeshes();
+//! Every visible mesh in the scene in the view's display style, as Maya shows the
+//! selection: selected objects' wireframes in white and the lead object's in light green
+//! (over the faces when shaded); meshes with picked components hilited in light blue with
+//! their picked vertices yellow, edges and faces light orange. Draws with the current
+//! (world) modelview.
+void drawVisibleMeshes(M3dView::DisplayStyle style, const SelectionDisplay& selection);
 
 }  // namespace vxsim::render

@@ -8,12 +8,19 @@
 #include <maya/MPlug.h>
 #include <maya/MPlugArray.h>
 
+#include <mayasim/Contexts.h>
+#include <mayasim/DrawPass.h>
 #include <mayasim/SceneQuery.h>
+#include <mayasim/ViewGL.h>
+
+#include <algorithm>
+#include <utility>
 
 #include "Anaglyph.h"
 #include "DrawCallbacks.h"
-#include "OffscreenContext.h"
+#include "ManipulatorDrawing.h"
 #include "SceneDrawing.h"
+#include "SelectionDisplay.h"
 
 namespace vxsim::render {
 
@@ -56,46 +63,57 @@ MDagPath cameraInSlot(const MObject& rigRoot, const char* slot) {
     return path;
 }
 
-void setUpManipulatorState() {
-    glMatrixMode(GL_MODELVIEW);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glLineWidth(1.0f);
-    glPointSize(1.0f);
+bool fail(std::string* error, const std::string& text) {
+    if (error)
+        *error = text;
+    return false;
 }
 
-// Draws one eye's pass into the current context; false when `camera` is not a camera.
-bool drawPass(const MDagPath& camera, int width, int height, const char* eyeName) {
-    mayasim::CameraView view;
-    if (!mayasim::cameraView(camera, double(width) / double(height), view))
-        return false;
-    glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawBackground();
+std::string notACamera(const MDagPath& camera) {
+    return "the view's camera '" + std::string(camera.fullPathName().asChar()) +
+           "' is not a camera";
+}
 
+// Loads the pass camera's projection and view; false when it is not a camera.
+bool loadCamera(const mayasim::views::DrawPass& pass) {
+    mayasim::CameraView view;
+    if (!mayasim::cameraView(pass.camera, double(pass.width) / double(pass.height), view))
+        return false;
+    glViewport(0, 0, pass.width, pass.height);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixd(&view.projection.matrix[0][0]);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     setUpHeadlight();
     glLoadMatrixd(&view.worldToCamera.matrix[0][0]);
+    return true;
+}
 
+// Draws one eye's pass into the current context; false when its camera is not a camera.
+bool drawPass(const mayasim::views::DrawPass& pass, const SelectionDisplay& selection) {
+    const mayasim::views::DrawPassScope running(pass);
+    glViewport(0, 0, pass.width, pass.height);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawBackground();
+    if (!loadCamera(pass))
+        return false;
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     drawGrid();
-    drawVisibleMeshes();
-
-    setUpManipulatorState();
-    runDrawCallbacks({camera, width, height, eyeName});
+    drawVisibleMeshes(pass.style, selection);
+    drawManipulators(pass);
+    resetOverlayState();
+    runDrawCallbacks({pass.camera, pass.width, pass.height, pass.eye});
     return true;
+}
+
+MDagPath cameraShape(const MDagPath& camera) {
+    MDagPath shape(camera);
+    if (!shape.hasFn(MFn::kCamera))
+        shape.extendToShape();
+    return shape;
 }
 
 const char* nameOf(Eye eye) {
@@ -139,29 +157,71 @@ MDagPath eyeCamera(const MDagPath& viewCamera, Eye eye) {
 }
 
 bool renderView(const MDagPath& viewCamera, int width, int height, Eye eye, RgbaImage& image,
-                std::string* error) {
-    MDagPath camera(viewCamera);
-    if (!camera.hasFn(MFn::kCamera))
-        camera.extendToShape();
-    const auto context = OffscreenContext::create(width, height, error);
-    if (!context)
+                std::string* error, const ViewOptions& options) {
+    if (!mayasim::viewgl::makeCurrent(width, height, error))
         return false;
+    const MDagPath camera = cameraShape(viewCamera);
     const bool anaglyph = eye == Eye::kAnaglyph;
-    RgbaImage left;
+    const SelectionDisplay selection = SelectionDisplay::ofActiveSelection();
+    mayasim::views::DrawPass pass;
+    pass.view = options.view;
+    pass.width = width;
+    pass.height = height;
+    pass.style = options.style;
+    pass.passCount = anaglyph ? 2 : 1;
     const Eye first = anaglyph ? Eye::kLeft : eye;
-    bool drawn = drawPass(eyeCamera(camera, first), width, height, nameOf(first));
-    if (drawn && anaglyph) {
-        left = context->readImage();
-        drawn = drawPass(eyeCamera(camera, Eye::kRight), width, height, nameOf(Eye::kRight));
+    pass.camera = eyeCamera(camera, first);
+    pass.eye = nameOf(first);
+    if (!drawPass(pass, selection))
+        return fail(error, notACamera(viewCamera));
+    RgbaImage drawn(width, height);
+    drawn.pixels = mayasim::viewgl::readPixels();
+    if (anaglyph) {
+        pass.camera = eyeCamera(camera, Eye::kRight);
+        pass.eye = nameOf(Eye::kRight);
+        if (!drawPass(pass, selection))
+            return fail(error, notACamera(viewCamera));
+        RgbaImage right(width, height);
+        right.pixels = mayasim::viewgl::readPixels();
+        drawn = composeAnaglyph(drawn, right);
     }
-    if (!drawn) {
-        if (error) {
-            *error = "the view's camera '" + std::string(viewCamera.fullPathName().asChar()) +
-                     "' is not a camera";
-        }
+    image = std::move(drawn);
+    return true;
+}
+
+bool renderView(int view, Eye eye, RgbaImage& image, std::string* error) {
+    M3dView m3dView;
+    MDagPath camera;
+    if (!M3dView::get3dView(static_cast<unsigned int>(std::max(view, 0)), m3dView) ||
+        !m3dView.getCamera(camera)) {
+        return fail(error, "there is no 3D view with a camera");
+    }
+    return renderView(camera, m3dView.portWidth(), m3dView.portHeight(), eye, image, error,
+                      {view, m3dView.displayStyle()});
+}
+
+bool redrawManipulators(int view, std::string* error) {
+    M3dView m3dView;
+    MDagPath camera;
+    if (view < 0 || !M3dView::get3dView(static_cast<unsigned int>(view), m3dView) ||
+        !m3dView.getCamera(camera)) {
+        return fail(error, "there is no 3D view with a camera");
+    }
+    if (mayasim::contexts::currentManipulators().empty())
+        return true;
+    mayasim::views::DrawPass pass;
+    pass.view = view;
+    pass.camera = cameraShape(camera);
+    pass.width = m3dView.portWidth();
+    pass.height = m3dView.portHeight();
+    pass.style = m3dView.displayStyle();
+    if (!mayasim::viewgl::makeCurrent(pass.width, pass.height, error))
         return false;
-    }
-    image = anaglyph ? composeAnaglyph(left, context->readImage()) : context->readImage();
+    const mayasim::views::DrawPassScope running(pass);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!loadCamera(pass))
+        return fail(error, notACamera(camera));
+    drawManipulators(pass);
     return true;
 }
 

@@ -49,7 +49,10 @@ typedef HINSTANCE HMODULE;
 
 #define WINAPI
 #define CALLBACK
+// Mesa's GL/gl.h defines it too (empty) when it comes first.
+#ifndef APIENTRY
 #define APIENTRY
+#endif
 #define WINAPIV
 
 #ifndef TRUE

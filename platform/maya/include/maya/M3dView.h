@@ -9,6 +9,7 @@
 
 class MColor;
 class MPoint;
+class MVector;
 
 class M3dView {
 public:
@@ -52,12 +53,27 @@ public:
     MStatus getCamera(MDagPath& camera);
     MStatus setCamera(MDagPath& camera);
 
+    // Pixel coordinates have their origin at the lower-left corner of the view. While the
+    // view draws, they go through the camera of the pass (the eye) being drawn.
+    bool worldToView(const MPoint& worldPt, short& x_pos, short& y_pos,
+                     MStatus* ReturnStatus = NULL) const;
+    MStatus viewToWorld(short x_pos, short y_pos, MPoint& worldPt, MVector& worldVector) const;
+    MStatus viewToWorld(short x_pos, short y_pos, MPoint& nearClipPt, MPoint& farClipPt) const;
+
     MStatus beginGL();
     MStatus endGL();
     MStatus refresh(bool all = false, bool force = false);
     MStatus refresh(bool all, bool force, bool offscreen);
     bool multipleDrawEnabled() const;
     DisplayStyle displayStyle(MStatus* ReturnStatus = NULL) const;
+    MStatus setDisplayStyle(DisplayStyle style, bool activeOnly = false);
+
+    // Drawing inside a redraw (a manipulator's draw).
+    MStatus drawText(const MString& text, const MPoint position, TextPosition textPosition = kLeft);
+    MStatus setDrawColor(unsigned int index, ColorTable table = kActiveColors);
+    MStatus setDrawColor(const MColor& color);
+    MColor colorAtIndex(unsigned int index, ColorTable table = kActiveColors,
+                        MStatus* ReturnStatus = NULL);
 
 private:
     int index_ = -1;

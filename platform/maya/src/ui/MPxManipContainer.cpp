@@ -1,6 +1,6 @@
 #include <maya/MPxManipContainer.h>
 
-#include <maya/MDGModifier.h>
+#include <maya/MDagModifier.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
 
@@ -30,9 +30,10 @@ MStatus MPxManipContainer::initialize() {
 
 MPxManipContainer* MPxManipContainer::newManipulator(const MString& manipName, MObject& manipObject,
                                                      MStatus* ReturnStatus) {
-    MDGModifier modifier;
+    // Manipulator containers are DAG nodes (transforms), so they need the DAG modifier.
+    MDagModifier modifier;
     MStatus status;
-    MObject node = modifier.createNode(manipName, &status);
+    MObject node = modifier.createNode(manipName, MObject::kNullObj, &status);
     if (status)
         status = modifier.doIt();
     MPxManipContainer* manip = nullptr;

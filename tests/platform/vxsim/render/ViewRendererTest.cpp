@@ -6,12 +6,16 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <maya/M3dView.h>
 #include <maya/MDagPath.h>
 #include <maya/MGlobal.h>
+#include <maya/MPoint.h>
 #include <maya/MSelectionList.h>
+#include <maya/MVector.h>
 
 #include <mayasim/Scene.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -97,10 +101,13 @@ protected:
     }
     void TearDown() override { mayasim::Scene::instance().reset(); }
 
+    // Shaded, so that a mesh covers what it hides.
     RgbaImage render(Eye eye) {
         RgbaImage image;
         std::string error;
-        EXPECT_TRUE(renderView(pathTo("cam"), kWidth, kHeight, eye, image, &error)) << error;
+        EXPECT_TRUE(renderView(pathTo("cam"), kWidth, kHeight, eye, image, &error,
+                               {-1, M3dView::kGouraudShaded}))
+            << error;
         return image;
     }
 
@@ -192,6 +199,45 @@ TEST_F(StereoRigTest, AnaglyphShowsRedAndCyanFringes) {
     ASSERT_GT(cyan, 500);
     EXPECT_GT(redX / red, kWidth / 2 + 15.0);
     EXPECT_LT(cyanX / cyan, kWidth / 2 - 15.0);
+}
+
+// Each eye's pass projects through that eye's camera: the pixel worldToView names is where
+// the point shows in that eye's picture (origin at the lower left), and viewToWorld's ray
+// through it passes the point.
+TEST_F(StereoRigTest, ProjectionsFollowTheEyeBeingDrawn) {
+    const MPoint point(0.3, 0.4, 1.5);
+    std::vector<std::pair<short, short>> projected;
+    double miss = 1.0;
+    const unsigned int id = addDrawCallback([&](const DrawPass&) {
+        M3dView view;
+        short x = 0, y = 0;
+        EXPECT_TRUE(view.worldToView(point, x, y));
+        projected.emplace_back(x, y);
+        MPoint origin;
+        MVector ray;
+        EXPECT_TRUE(view.viewToWorld(x, y, origin, ray));
+        miss = std::min(miss, ((point - origin) ^ ray).length());
+        glPointSize(3.0f);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glBegin(GL_POINTS);
+        glVertex3d(point.x, point.y, point.z);
+        glEnd();
+    });
+    const RgbaImage image = render(Eye::kAnaglyph);
+    removeDrawCallback(id);
+    ASSERT_EQ(projected.size(), 2u);
+    // The left eye (red) sees the point further right than the right eye (cyan).
+    const std::uint8_t* left = image.at(projected[0].first, kHeight - 1 - projected[0].second);
+    const std::uint8_t* right = image.at(projected[1].first, kHeight - 1 - projected[1].second);
+    EXPECT_GT(projected[0].first, projected[1].first + 3);
+    EXPECT_GT(left[0], 240);
+    EXPECT_GT(right[1], 240);
+    EXPECT_LT(miss, 0.03);  // about half a pixel at that distance
+    // Outside a redraw a view with no window has nothing to project through.
+    short x = 0, y = 0;
+    MStatus status;
+    M3dView().worldToView(point, x, y, &status);
+    EXPECT_FALSE(status);
 }
 
 TEST_F(ViewRendererTest, DrawCallbacksDrawInWorldSpaceOverTheScene) {

@@ -1,0 +1,40 @@
+# The icons the plug-in loads from its icon directory, drawn by tools/make_icons.py.
+set(VX_ICONS
+    icon_attributeEditor_base.png
+    icon_attributeEditor_hover.png
+    icon_channelEditor_base.png
+    icon_channelEditor_hover.png
+    icon_move_base.png
+    icon_move_hover.png
+    icon_move_select.png
+    icon_propertySheet_base.png
+    icon_propertySheet_hover.png
+    icon_rotate_base.png
+    icon_rotate_hover.png
+    icon_rotate_select.png
+    icon_scale_base.png
+    icon_scale_hover.png
+    icon_scale_select.png
+    icon_shadedMode_base.png
+    icon_shadedMode_hover.png
+    icon_transform_base.png
+    icon_transform_hover.png
+    icon_transform_select.png
+    icon_utility_base.png
+    icon_utility_hover.png
+    vexelCreatePolygonTool.png
+    vexelCurveTool.png
+    vexelEdgeLoopTool.png
+    vexelExtrudeTool.png
+    vexelJointTool.png
+    vexelMayaCursor.png
+    vexelMoveTool.png
+    vexelRotateTool.png
+    vexelScaleTool.png
+    vexelSelectTool.png
+    vexelSplitTool.png
+    vexelTransformTool.png
+)
+foreach(icon ${VX_ICONS})
+    configure_file("${CMAKE_CURRENT_LIST_DIR}/${icon}" "${VX_STAGE_ICONS_DIR}/${icon}" COPYONLY)
+endforeach()

@@ -1,0 +1,37 @@
+#pragma once
+// What the 3D view shows of the active selection: which objects draw as selected (the last
+// selected one as the lead), and which mesh components are picked.
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <maya/M3dView.h>
+#include <maya/MDagPath.h>
+
+namespace vxsim::render {
+
+//! Picked components of one mesh, as element indices.
+struct MeshComponents {
+    std::vector<int> vertices;
+    std::vector<int> edges;
+    std::vector<int> faces;
+};
+
+class SelectionDisplay {
+public:
+    //! Reads Maya's active selection.
+    static SelectionDisplay ofActiveSelection();
+
+    //! kLead for a shape under the last selected object, kActive under any other selected
+    //! object, kHilite for a mesh with picked components, else kDormant.
+    M3dView::DisplayStatus statusOf(const MDagPath& shape) const;
+    //! The picked components of a mesh shape, or null.
+    const MeshComponents* componentsOf(const MDagPath& shape) const;
+
+private:
+    std::unordered_map<std::string, bool> objects_;  // full path name -> is the lead
+    std::unordered_map<std::string, MeshComponents> components_;
+};
+
+}  // namespace vxsim::render
