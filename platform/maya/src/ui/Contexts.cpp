@@ -18,6 +18,7 @@
 
 #include "ContextRegistry.h"
 #include "UiAccess.h"
+#include "dg/Node.h"
 #include "openmaya/BuiltinCommands.h"
 #include "openmaya/CommandAccess.h"
 #include "openmaya/SyntaxData.h"
@@ -468,9 +469,11 @@ MPxToolCommand* newToolCommandFor(const MPxContext& context) {
 }
 
 void deleteManipulator(const MObject& manipulator) {
-    MFnDependencyNode node(manipulator);
-    if (node.name().length() == 0)
+    // The scene may have gone first (file -new, exit).
+    const Node* inner = nodeOf(manipulator);
+    if (!inner || !inner->inScene)
         return;
+    MFnDependencyNode node(manipulator);
     engine().executeMel("delete " + MString(quoteMel(node.name().asChar()).c_str()), nullptr, false,
                         false);
 }
