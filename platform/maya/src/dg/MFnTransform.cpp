@@ -33,7 +33,7 @@ constexpr Channel kScalePivotTranslate{"spt", "sptx", "spty", "sptz"};
 constexpr Channel kRotateAxis{"ra", "rax", "ray", "raz"};
 
 // Values that round-trip through a rotation or a matrix come back with noise in the last
-// bits; such a channel counts as unchanged and is neither checked nor written.
+// bits; a locked or driven number off by no more than this counts as unchanged.
 constexpr double kUnchanged = 1.0e-12;
 
 MVector read(const MFnTransform& fn, const Channel& channel, MStatus* status = nullptr) {
@@ -52,9 +52,15 @@ bool isFree(const MFnTransform& fn, const char* attribute) {
     return !plug.isNull() && !plug.isLocked() && !plug.isDestination();
 }
 
-bool isFree(const MFnTransform& fn, const Channel& channel) {
-    return isFree(fn, channel.compound) && isFree(fn, channel.x) && isFree(fn, channel.y) &&
-           isFree(fn, channel.z);
+// Only the numbers that change need be free: moving along x with y locked is fine.
+bool isFree(const MFnTransform& fn, const Channel& channel, const MVector& from,
+            const MVector& to) {
+    const char* const parts[3] = {channel.x, channel.y, channel.z};
+    for (unsigned int i = 0; i < 3; ++i) {
+        if (std::abs(from[i] - to[i]) > kUnchanged && !isFree(fn, parts[i]))
+            return false;
+    }
+    return isFree(fn, channel.compound);
 }
 
 MEulerRotation::RotationOrder eulerOrder(MTransformationMatrix::RotationOrder order) {
@@ -72,8 +78,9 @@ public:
     explicit ChannelEdit(MFnTransform& fn) : fn_(fn) {}
 
     void set(const Channel& channel, const MVector& value) {
-        if (!(read(fn_, channel) - value).isEquivalent(MVector::zero, kUnchanged))
-            writes_.emplace_back(&channel, value);
+        const MVector current = read(fn_, channel);
+        if (current != value)
+            writes_.push_back({&channel, current, value});
     }
     void setOrder(short order) {
         if (fn_.findPlug("ro").asShort() != order)
@@ -103,16 +110,18 @@ public:
     MStatus apply() {
         if (fn_.object().isNull())
             return MStatus::kFailure;
-        for (const auto& [channel, value] : writes_) {
-            if (!isFree(fn_, *channel))
+        for (const Write& write : writes_) {
+            if (!isFree(fn_, *write.channel, write.from, write.to))
                 return MStatus::kFailure;
         }
         if (order_ >= 0 && !isFree(fn_, "ro"))
             return MStatus::kFailure;
-        for (const auto& [channel, value] : writes_) {
-            fn_.findPlug(channel->x).setValue(value.x);
-            fn_.findPlug(channel->y).setValue(value.y);
-            fn_.findPlug(channel->z).setValue(value.z);
+        for (const Write& write : writes_) {
+            const char* const parts[3] = {write.channel->x, write.channel->y, write.channel->z};
+            for (unsigned int i = 0; i < 3; ++i) {
+                if (write.from[i] != write.to[i] && isFree(fn_, parts[i]))
+                    fn_.findPlug(parts[i]).setValue(write.to[i]);
+            }
         }
         if (order_ >= 0)
             fn_.findPlug("ro").setValue(order_);
@@ -120,8 +129,13 @@ public:
     }
 
 private:
+    struct Write {
+        const Channel* channel;
+        MVector from;
+        MVector to;
+    };
     MFnTransform& fn_;
-    std::vector<std::pair<const Channel*, MVector>> writes_;
+    std::vector<Write> writes_;
     short order_ = -1;
 };
 
