@@ -164,4 +164,25 @@ for call in (lambda: cmds.setToolTo("noSuchContext"),
     else:
         raise AssertionError("no error")
 assert cmds.currentCtx() == other
+
+# The tool command runs from Python with the same flags; wrong arguments change nothing.
+cmds.flushUndo()
+before = translate(cube)
+cmds.probeMoveCmd(t=(1, 2, 3))
+assert translate(cube) == (before[0] + 1, before[1] + 2, before[2] + 3), translate(cube)
+assert cmds.undoInfo(q=True, undoName=True) == "probeMoveCmd -translate 1 2 3"
+cmds.undo()
+assert translate(cube) == before
+for bad in ({"t": ("a", 0, 0)}, {"t": (1, 2)}, {"bogus": 1}):
+    try:
+        cmds.probeMoveCmd(**bad)
+    except (RuntimeError, TypeError):
+        pass
+    else:
+        raise AssertionError("accepted %r" % bad)
+assert translate(cube) == before and cmds.undoInfo(q=True, undoQueueEmpty=True)
+
+# Unloading the plug-in takes its tool down: clean-up first, back to Maya's select tool.
+cmds.unloadPlugin("contextProbePlugin")
+assert cmds.currentCtx() == "selectSuperContext" and vxsim.tool()["manipulators"] == []
 print("tool context: done")

@@ -166,10 +166,11 @@ MStatus deregisterNodeType(const MTypeId& id) {
     return MStatus::kSuccess;
 }
 
-int liveNodeCountOfOwner(const MString& owner) {
+int liveNodeCountOfOwner(const MString& owner, bool countManipulators) {
     int count = 0;
     for (const auto& type : populated().types) {
-        if (!type->owner.empty() && type->owner == owner.asChar())
+        if (!type->owner.empty() && type->owner == owner.asChar() &&
+            (countManipulators || type->pxType != MPxNode::kManipContainer))
             count += type->liveNodes;
     }
     return count;
