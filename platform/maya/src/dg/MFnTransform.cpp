@@ -156,6 +156,26 @@ MQuaternion rotationOf(const MMatrix& matrix) {
     return MTransformationMatrix(matrix).rotation();
 }
 
+// The rotate channel and the rotate axis: all a rotation edit reads.
+struct Orientation {
+    MEulerRotation rotation;
+    MQuaternion axis;
+};
+
+Orientation orientationOf(const MFnTransform& fn, MStatus* status) {
+    const MVector r = read(fn, kRotate, status);
+    const MVector ra = read(fn, kRotateAxis);
+    const auto order = static_cast<MEulerRotation::RotationOrder>(fn.findPlug("ro").asShort());
+    return {MEulerRotation(r, order), MEulerRotation(ra.x, ra.y, ra.z).asQuaternion()};
+}
+
+// A new rotation for the rotate channel, in the channel's order and nearest its current
+// angles, so the channels do not flip.
+MStatus writeRotation(MFnTransform& fn, const MEulerRotation& before, const MQuaternion& after) {
+    const MEulerRotation angles = MEulerRotation::decompose(after.asMatrix(), before.order);
+    return writeChannel(fn, kRotate, angles.closestSolution(before).asVector());
+}
+
 bool isObjectSpace(MSpace::Space space) {
     return space == MSpace::kObject || space == MSpace::kPreTransform;
 }
@@ -246,32 +266,28 @@ MStatus MFnTransform::setRotation(const MEulerRotation& rotation) {
 // object's orientation: rotate axis, rotation and every parent's rotation.
 MStatus MFnTransform::getRotation(MQuaternion& quaternion, MSpace::Space space) const {
     MStatus status;
-    const MTransformationMatrix xform = transformation(&status);
+    const Orientation current = orientationOf(*this, &status);
     if (!status)
         return status;
-    quaternion = xform.rotation();
-    if (space == MSpace::kWorld) {
-        const MMatrix local = xform.rotationOrientation().asMatrix() * xform.rotation().asMatrix();
-        quaternion = rotationOf(local * dagPath().exclusiveMatrix());
-    }
+    quaternion = current.rotation.asQuaternion();
+    if (space == MSpace::kWorld)
+        quaternion =
+            rotationOf((current.axis * quaternion).asMatrix() * dagPath().exclusiveMatrix());
     return MStatus::kSuccess;
 }
 
 MStatus MFnTransform::setRotation(const MQuaternion& quaternion, MSpace::Space space) {
     MStatus status;
-    MTransformationMatrix xform = transformation(&status);
+    const Orientation current = orientationOf(*this, &status);
     if (!status)
         return status;
     MQuaternion local = quaternion;
     if (space == MSpace::kWorld) {
         const MQuaternion oriented =
             rotationOf(quaternion.asMatrix() * dagPath().exclusiveMatrixInverse());
-        local = xform.rotationOrientation().inverse() * oriented;
+        local = current.axis.inverse() * oriented;
     }
-    // The Euler angles nearest the current ones, in the current order, so channels do not flip.
-    const MEulerRotation before = xform.eulerRotation();
-    const MEulerRotation after = MEulerRotation::decompose(local.asMatrix(), before.order);
-    return writeChannel(*this, kRotate, after.closestSolution(before).asVector());
+    return writeRotation(*this, current.rotation, local);
 }
 
 // Transform space turns after the current rotation, object space about the object's own axes
@@ -283,12 +299,14 @@ MStatus MFnTransform::rotateBy(const MQuaternion& quaternion, MSpace::Space spac
         return status ? setRotation(current * quaternion, MSpace::kWorld) : status;
     }
     MStatus status;
-    MTransformationMatrix xform = transformation(&status);
+    const Orientation current = orientationOf(*this, &status);
     if (!status)
         return status;
-    xform.rotateBy(quaternion, isObjectSpace(space) ? MSpace::kPreTransform : MSpace::kTransform,
-                   &status);
-    return status ? applyTransformation(*this, xform) : status;
+    const MQuaternion rotation = current.rotation.asQuaternion();
+    const MQuaternion turned = isObjectSpace(space)
+                                   ? current.axis.inverse() * quaternion * current.axis * rotation
+                                   : rotation * quaternion;
+    return writeRotation(*this, current.rotation, turned);
 }
 
 MStatus MFnTransform::rotateBy(const MEulerRotation& rotation, MSpace::Space space) {
@@ -370,22 +388,25 @@ MStatus MFnTransform::setTranslation(const MVector& vec, MSpace::Space space) {
 // world's; transform space along the parent's.
 MStatus MFnTransform::translateBy(const MVector& vec, MSpace::Space space) {
     MStatus status;
-    MTransformationMatrix xform = transformation(&status);
+    const MVector current = read(*this, kTranslate, &status);
     if (!status)
         return status;
     MVector delta = vec;
     if (space == MSpace::kWorld)
         delta = vec * dagPath().exclusiveMatrixInverse();
     else if (isObjectSpace(space))
-        delta = vec * xform.asMatrix();
-    return writeChannel(*this, kTranslate, xform.getTranslation(MSpace::kTransform) + delta);
+        delta = vec * transformation().asMatrix();
+    return writeChannel(*this, kTranslate, current + delta);
 }
 
 MPoint MFnTransform::rotatePivot(MSpace::Space space, MStatus* ReturnStatus) const {
-    const MTransformationMatrix xform = transformation(ReturnStatus);
+    const MPoint pivot(read(*this, kRotatePivot, ReturnStatus));
     if (space != MSpace::kWorld)
-        return xform.rotatePivot(MSpace::kTransform);
-    return xform.rotatePivot(MSpace::kPostTransform) * dagPath().exclusiveMatrix();
+        return pivot;
+    // Where the pivot lands: a fixed point of the rotation, moved on by the pivot translation
+    // and the translation.
+    const MPoint moved = pivot + read(*this, kRotatePivotTranslate) + read(*this, kTranslate);
+    return moved * dagPath().exclusiveMatrix();
 }
 
 MStatus MFnTransform::setRotatePivot(const MPoint& point, MSpace::Space space, bool balance) {
