@@ -4,6 +4,7 @@
 #include <Python.h>
 
 #include <maya/M3dView.h>
+#include <maya/MToolsInfo.h>
 
 #include <mayasim/Contexts.h>
 #include <mayasim/UiState.h>
@@ -53,11 +54,11 @@ PyObject* toolState(PyObject*, PyObject*) {
     PyObject* images = strings({state.images[0], state.images[1], state.images[2]});
     PyObject* cursor = cursorDict(state.cursor);
     PyObject* manipulators = strings(state.manipulators);
-    PyObject* result = Py_BuildValue(
-        "{s:s,s:s,s:s,s:s,s:s,s:N,s:N,s:N}", "name", state.name.c_str(), "command",
-        state.command.c_str(), "title", state.title.c_str(), "help", state.help.c_str(), "class",
-        state.className.c_str(), "images", images, "cursor", cursor, "manipulators", manipulators);
-    return result;
+    return Py_BuildValue("{s:s,s:s,s:s,s:s,s:s,s:N,s:N,s:N,s:O}", "name", state.name.c_str(),
+                         "command", state.command.c_str(), "title", state.title.c_str(), "help",
+                         state.help.c_str(), "class", state.className.c_str(), "images", images,
+                         "cursor", cursor, "manipulators", manipulators, "settings_dirty",
+                         MToolsInfo::isDirty() ? Py_True : Py_False);
 }
 
 PyObject* uiState(PyObject*, PyObject*) {

@@ -148,8 +148,13 @@ assert cmds.undoInfo(q=True) == 1
 assert abs(cmds.getAttr(cube + ".tx") - (moved[0] + 2.0)) < 1e-9
 print("tool switch mid-drag: done")
 
-# Flags: edited, queried, an unknown value reported and ignored; an unknown context.
+# Flags: edited, queried, an unknown value reported and ignored; an unknown context. Only an
+# edit of the current tool tells the tool settings to refresh.
+assert not vxsim.tool()["settings_dirty"]
+cmds.probeContext(probe, edit=True, mode="Marquee")
+assert not vxsim.tool()["settings_dirty"]
 cmds.probeContext(other, edit=True, mode="Marquee")
+assert vxsim.tool()["settings_dirty"]
 assert cmds.probeContext(other, query=True, mode=True) == "Marquee"
 vxsim.messages()
 cmds.probeContext(other, edit=True, mode="drag")
