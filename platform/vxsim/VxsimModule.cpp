@@ -183,7 +183,7 @@ PyObject* stylusAt(PyObject*, PyObject* args, PyObject* kwargs) {
 
 PyObject* deviceDict(const vxhost::DeviceSettings& settings) {
     return Py_BuildValue("{s:d,s:d,s:k}", "rate", settings.rate, "noise", settings.positionNoise,
-                         static_cast<unsigned long>(settings.noiseSeed));
+                         "seed", static_cast<unsigned long>(settings.noiseSeed));
 }
 
 // device(target, rate=None, noise=None, seed=None): how the tracker samples the head or the
