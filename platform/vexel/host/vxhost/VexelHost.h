@@ -76,7 +76,7 @@ constexpr double kMaxPositionNoise = 0.1;
 //! Changes how a device samples. Rejects, changing nothing and describing the
 //! fault in `error` (when given): an unknown type, a rate outside
 //! [kMinDeviceRate, kMaxDeviceRate], a noise outside [0, kMaxPositionNoise].
-//! A new noise setting restarts the noise sequence from its seed.
+//! Every accepted change restarts the noise sequence from its seed.
 VXTRACKER_API bool setDeviceSettings(int type, const DeviceSettings& settings,
                                      std::string* error = nullptr);
 //! The device's settings (the defaults for an unknown type).
