@@ -22,6 +22,7 @@ struct SceneState {
     std::shared_ptr<Node> world;
     Node* time = nullptr;
     MSelectionList selection;
+    MSelectionList hilite;  // objects whose components the user picks in object mode
     std::function<void()> selectionChanged;
     std::function<void()> timeChanged;
 };

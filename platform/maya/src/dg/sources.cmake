@@ -5,6 +5,7 @@ foreach(source
         MPxNode MFnBase MFnAttribute MFnComponent MDataBlock MDataHandle MPlug
         MFnDependencyNode MDagPath MFnDagNode MFnTransform MFnCamera MFnMesh MItGeometry
         MSelectionList MItDag MDGModifier
-        SceneCommand NodeCommands AttributeCommands TransformCommands SceneQuery)
+        SceneCommand NodeCommands AttributeCommands TransformCommands MoveCommands
+        SelectionCommands SceneQuery)
     list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
 endforeach()

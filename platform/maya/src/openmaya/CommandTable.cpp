@@ -6,6 +6,8 @@
 
 #include <mayasim/CommandEngine.h>
 
+#include "SyntaxData.h"
+
 namespace mayasim {
 
 namespace {
@@ -147,8 +149,14 @@ MSyntax syntaxOf(const CommandSpec& spec) {
                                       MSyntax::kNoArg, MSyntax::kNoArg, MSyntax::kNoArg};
         for (size_t i = 0; i < flag.args.size() && i < 6; ++i)
             types[i] = flag.args[i];
-        syntax.addFlag(flag.shortName, flag.longName, types[0], types[1], types[2], types[3],
-                       types[4], types[5]);
+        if (!syntax.addFlag(flag.shortName, flag.longName, types[0], types[1], types[2], types[3],
+                            types[4], types[5])) {
+            continue;
+        }
+        // MSyntax::addFlag stops at six arguments; Maya's own commands take more (xform -m).
+        auto& declared = SyntaxAccess::data(syntax).flags.back().types;
+        for (size_t i = declared.size(); i < flag.args.size(); ++i)
+            declared.push_back(flag.args[i]);
         if (flag.multiUse)
             syntax.makeFlagMultiUse(flag.shortName);
         if (flag.queryWithArgs)
@@ -161,8 +169,7 @@ MSyntax syntaxOf(const CommandSpec& spec) {
     return syntax;
 }
 
-void registerCommandTable(CommandEngine& engine, const CommandSpec* begin,
-                          const CommandSpec* end) {
+void registerCommandTable(CommandEngine& engine, const CommandSpec* begin, const CommandSpec* end) {
     for (const CommandSpec* spec = begin; spec != end; ++spec) {
         engine.registerFactory(
             spec->name, [spec]() -> MPxCommand* { return new TableCommand(*spec); },
