@@ -6,15 +6,6 @@
 
 namespace mayasim {
 
-std::vector<int> Component::resolved() const {
-    if (!complete)
-        return elements;
-    std::vector<int> all;
-    for (int i = 0; i < completeCount; ++i)
-        all.push_back(i);
-    return all;
-}
-
 MeshGeometry& meshGeometry(Node& shape) {
     if (!shape.mesh)
         shape.mesh = std::make_shared<MeshGeometry>();
