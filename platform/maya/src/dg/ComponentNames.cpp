@@ -180,7 +180,8 @@ bool parseComponent(Node& node, const std::string& text, MDagPath& path, MObject
     return true;
 }
 
-std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component) {
+std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component,
+                                          bool flatten) {
     auto* parts = ObjectAccess::as<Component>(component);
     Node* shape = nodeOf(path.node());
     const ShapeComponents* offers = shape ? shapeComponents(*shape) : nullptr;
@@ -193,6 +194,15 @@ std::vector<std::string> componentStrings(const MDagPath& path, const MObject& c
     const std::string base = std::string(owner.partialPathName().asChar()) + "." + kind->name;
     const std::vector<int64_t> keys = parts->sortedKeys();
     std::vector<std::string> out;
+    if (flatten) {
+        for (int64_t key : keys) {
+            out.push_back(base + (parts->doubleIndexed
+                                      ? "[" + std::to_string(Component::keyU(key)) + "][" +
+                                            std::to_string(Component::keyV(key)) + "]"
+                                      : "[" + std::to_string(key) + "]"));
+        }
+        return out;
+    }
     if (parts->doubleIndexed) {
         for (const std::string& ranges : doubleIndexedRanges(keys))
             out.push_back(base + ranges);

@@ -20,6 +20,8 @@ bool parsePlug(Node& node, const std::string& attrPath, MPlug& plug);
 bool parseComponent(Node& node, const std::string& text, MDagPath& path, MObject& component);
 // One string per run of consecutive elements (per block of runs for (u, v) components),
 // named after the shape's transform.
-std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component);
+// With `flatten`, one string per element ("pCube1.vtx[3]"), as ls -flatten lists them.
+std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component,
+                                          bool flatten = false);
 
 }  // namespace mayasim

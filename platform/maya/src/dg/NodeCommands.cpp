@@ -140,28 +140,39 @@ bool wildcard(const char* pattern, const char* text) {
     return false;
 }
 
-std::vector<Node*> nodesIn(const MSelectionList& list) {
-    std::vector<Node*> nodes;
+struct Listed {
+    Node* node;
+    std::vector<std::string> components;  // the item's component strings, if it has some
+};
+
+std::vector<Listed> itemsOf(const MSelectionList& list, bool flatten) {
+    std::vector<Listed> items;
     for (unsigned int i = 0; i < list.length(); ++i) {
         MObject object;
         list.getDependNode(i, object);
-        if (Node* node = nodeOf(object))
-            nodes.push_back(node);
+        MDagPath path;
+        MObject component;
+        Listed item{nodeOf(object), {}};
+        if (list.getDagPath(i, path, component) && !component.isNull())
+            item.components = componentStrings(path, component, flatten);
+        if (item.node)
+            items.push_back(std::move(item));
     }
-    return nodes;
+    return items;
 }
 
-std::vector<Node*> lsCandidates(const CommandCall& call) {
+std::vector<Listed> lsCandidates(const CommandCall& call) {
     if (call.isSet("-sl"))
-        return nodesIn(scene().selection);
+        return itemsOf(scene().selection, call.isSet("-fl"));
     if (call.isSet("-hl"))
-        return nodesIn(scene().hilite);
-    std::vector<Node*> candidates;
+        return itemsOf(scene().hilite, call.isSet("-fl"));
+    std::vector<Listed> candidates;
     if (call.isSet("-as")) {
-        candidates = scene().world->children;
+        for (Node* node : scene().world->children)
+            candidates.push_back({node, {}});
     } else {
         for (const auto& node : scene().nodes)
-            candidates.push_back(node.get());
+            candidates.push_back({node.get(), {}});
     }
     return candidates;
 }
@@ -175,8 +186,9 @@ MStatus ls(CommandCall& call) {
     const std::vector<std::string> patterns = call.objects();
     MStringArray result;
     std::unordered_set<Node*> listed;
-    for (Node* node : lsCandidates(call)) {
-        if (listed.count(node) || !typeMatches(*node, types))
+    for (const Listed& item : lsCandidates(call)) {
+        Node* node = item.node;
+        if ((item.components.empty() && listed.count(node)) || !typeMatches(*node, types))
             continue;
         if (call.isSet("-dag") && !node->isDag())
             continue;
@@ -188,8 +200,12 @@ MStatus ls(CommandCall& call) {
             });
         if (!matched)
             continue;
-        listed.insert(node);
-        result.append(MString(listName(*node, call.isSet("-l")).c_str()));
+        for (const std::string& component : item.components)
+            result.append(MString(component.c_str()));
+        if (item.components.empty()) {
+            listed.insert(node);
+            result.append(MString(listName(*node, call.isSet("-l")).c_str()));
+        }
     }
     MPxCommand::setResult(result);
     return MStatus::kSuccess;
@@ -337,6 +353,7 @@ const CommandSpec kNodeCommands[] = {
       {"-sl", "-selection"},
       {"-hl", "-hilite"},
       {"-l", "-long"},
+      {"-fl", "-flatten"},
       {"-dag", "-dagObjects"},
       {"-tr", "-transforms"},
       {"-s", "-shapes"}},

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <maya/MPlug.h>
+#include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
 #include "dg/EditLog.h"
@@ -19,6 +20,8 @@ class CommandEngine;
 Node* findNode(const std::string& name);
 // "node.attr" (or "node.parent.child", "node.arr[2]"); shows the same error when missing.
 bool findPlug(const std::string& name, MPlug& plug);
+// MGlobal::selectCommand: the adjusted selection, undoable and echoed as a select command.
+MStatus selectAsCommand(const MSelectionList& items, int listAdjustment);
 // Replaces the active selection with `nodes`, recorded in `log`.
 void selectNodes(const std::vector<Node*>& nodes, EditLog& log);
 

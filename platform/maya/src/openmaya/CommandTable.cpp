@@ -5,6 +5,9 @@
 #include <maya/MStringArray.h>
 
 #include <mayasim/CommandEngine.h>
+#include <mayasim/UndoQueue.h>
+
+#include "CommandAccess.h"
 
 #include "SyntaxData.h"
 
@@ -47,7 +50,34 @@ private:
     EditLog log_;
 };
 
+// Edits made outside a command run, kept for undo.
+class LoggedCommand : public MPxCommand {
+public:
+    explicit LoggedCommand(EditLog&& log) : log_(std::move(log)) {}
+    MStatus undoIt() override {
+        log_.undo();
+        return MStatus::kSuccess;
+    }
+    MStatus redoIt() override {
+        log_.redo();
+        return MStatus::kSuccess;
+    }
+    bool isUndoable() const override { return true; }
+
+private:
+    EditLog log_;
+};
+
 }  // namespace
+
+void pushLoggedEdits(const char* name, const std::string& commandLine, EditLog&& log) {
+    UndoQueue& queue = CommandEngine::instance().undoQueue();
+    if (log.empty() || !queue.isEnabled())
+        return;
+    auto command = std::make_unique<LoggedCommand>(std::move(log));
+    CommandAccess::setUp(*command, MSyntax(), MString(name));
+    queue.push(std::move(command), commandLine, "");
+}
 
 MStatus CommandCall::flagArgument(const char* flag, unsigned int use, unsigned int index,
                                   MArgList& list) const {
