@@ -9,11 +9,15 @@ namespace mayasim {
 MeshGeometry& meshGeometry(Node& shape) {
     if (!shape.mesh)
         shape.mesh = std::make_shared<MeshGeometry>();
+    // A connected shape copies what comes in each time that changes; reading inMesh through
+    // a plug cleans it, so what was copied is told apart by identity, not by dirtiness.
     const Attribute* inMesh = shape.findAttribute("inMesh");
-    if (inMesh && isDirty(shape, {inMesh, -1}) && sourceOf(shape, {inMesh, -1})) {
+    if (inMesh && sourceOf(shape, {inMesh, -1})) {
         const Slot& value = pull(shape, {inMesh, -1});
-        if (auto* data = ObjectAccess::as<MeshData>(value.data); data && data->geometry) {
+        auto* data = ObjectAccess::as<MeshData>(value.data);
+        if (data && data->geometry && data->geometry != shape.meshSource) {
             shape.mesh = std::make_shared<MeshGeometry>(*data->geometry);
+            shape.meshSource = data->geometry;
         }
     }
     return *shape.mesh;

@@ -65,12 +65,19 @@ std::vector<int> MeshComponents::pointsOf(Node& shape, const Component& componen
     return points;
 }
 
-MPoint MeshComponents::point(Node& shape, int index) const {
-    return meshGeometry(shape).points[static_cast<size_t>(index)];
+void MeshComponents::getPoints(Node& shape, const std::vector<int>& indices,
+                               std::vector<MPoint>& positions) const {
+    const std::vector<MPoint>& points = meshGeometry(shape).points;
+    positions.resize(indices.size());
+    for (size_t i = 0; i < indices.size(); ++i)
+        positions[i] = points[static_cast<size_t>(indices[i])];
 }
 
-void MeshComponents::setPoint(Node& shape, int index, const MPoint& position) const {
-    meshGeometry(shape).points[static_cast<size_t>(index)] = position;
+void MeshComponents::setPoints(Node& shape, const std::vector<int>& indices,
+                               const std::vector<MPoint>& positions) const {
+    std::vector<MPoint>& points = meshGeometry(shape).points;
+    for (size_t i = 0; i < indices.size(); ++i)
+        points[static_cast<size_t>(indices[i])] = positions[i];
 }
 
 }  // namespace mayasim

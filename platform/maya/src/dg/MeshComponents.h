@@ -11,8 +11,10 @@ public:
     const std::vector<ComponentKind>& kinds() const override;
     ComponentExtent extent(Node& shape, MFn::Type type) const override;
     std::vector<int> pointsOf(Node& shape, const Component& component) const override;
-    MPoint point(Node& shape, int index) const override;
-    void setPoint(Node& shape, int index, const MPoint& position) const override;
+    void getPoints(Node& shape, const std::vector<int>& indices,
+                   std::vector<MPoint>& positions) const override;
+    void setPoints(Node& shape, const std::vector<int>& indices,
+                   const std::vector<MPoint>& positions) const override;
 };
 
 }  // namespace mayasim

@@ -12,6 +12,7 @@
 #include "dg/BuiltinTypes.h"
 #include "dg/ComponentNames.h"
 #include "dg/Graph.h"
+#include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
 #include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
@@ -114,6 +115,101 @@ MStatus nodeType(CommandCall& call) {
     return MStatus::kSuccess;
 }
 
+// The type names a node's type derives from, most general first, as Maya's type tree has
+// them for the host's own types ("dagNode", "shape", "geometryShape", ...).
+std::vector<std::string> typeLineage(const Node& node) {
+    const NodeClass& type = *node.type;
+    std::vector<std::string> lineage = {"node"};
+    if (type.dag) {
+        lineage.insert(lineage.end(), {"containerBase", "entity", "dagNode"});
+        if (type.shape || type.derivesFrom(MFn::kShape))
+            lineage.push_back("shape");
+        if (type.derivesFrom(MFn::kMesh) || type.derivesFrom(MFn::kNurbsCurve) ||
+            type.derivesFrom(MFn::kNurbsSurface)) {
+            lineage.insert(lineage.end(), {"geometryShape", "deformableShape", "controlPoint"});
+            lineage.push_back(type.derivesFrom(MFn::kNurbsCurve) ? "curveShape" : "surfaceShape");
+        }
+        if (type.derivesFrom(MFn::kTransform) && type.name != "transform")
+            lineage.push_back("transform");
+    }
+    if (lineage.back() != type.name)
+        lineage.push_back(type.name);
+    return lineage;
+}
+
+MStatus objectType(CommandCall& call) {
+    const std::string name = call.objects()[0];
+    Node* node = findNode(name.substr(0, name.find('.')));
+    if (!node)
+        return MStatus::kFailure;
+    if (call.isSet("-i")) {
+        MPxCommand::setResult(node->type->name == call.text("-i"));
+    } else if (call.isSet("-isa")) {
+        const std::vector<std::string> lineage = typeLineage(*node);
+        MPxCommand::setResult(std::find(lineage.begin(), lineage.end(), call.text("-isa")) !=
+                              lineage.end());
+    } else {
+        MPxCommand::setResult(MString(node->type->name.c_str()));
+    }
+    return MStatus::kSuccess;
+}
+
+// A copy of `source` under `parent` with its values and geometry, not its connections (so
+// a mesh keeps its shape, not its history), and unless `parentOnly` its DAG children.
+MStatus copyNode(Node& source, Node* parent, const std::string& name, bool parentOnly, EditLog& log,
+                 std::vector<Node*>& made) {
+    MStatus status;
+    std::shared_ptr<Node> copy = instantiate(*source.type, name, &status);
+    if (!status)
+        return status;
+    copy->values = source.values;
+    copy->dirty = source.dirty;
+    copy->locked = source.locked;
+    copy->dynamicAttributes = source.dynamicAttributes;
+    if (source.type->derivesFrom(MFn::kMesh))
+        copy->mesh = std::make_shared<MeshGeometry>(meshGeometry(source));
+    insertNode(copy, parent, &log);
+    made.push_back(copy.get());
+    if (parentOnly)
+        return MStatus::kSuccess;
+    for (Node* child : std::vector<Node*>(source.children)) {
+        // A shape named after its transform follows the copy's name (pCube2|pCubeShape2).
+        const std::string childName =
+            child->name == shapeNameFor(source.name) ? shapeNameFor(copy->name) : child->name;
+        status = copyNode(*child, copy.get(), childName, false, log, made);
+        if (!status)
+            return status;
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus duplicate(CommandCall& call) {
+    const std::vector<std::string> names = call.objects();
+    if (names.empty())
+        return call.fail("duplicate: No object was given or selected.");
+    MStringArray result;
+    std::vector<Node*> roots;
+    for (const std::string& name : names) {
+        Node* source = findNode(name.substr(0, name.find('.')));
+        if (!source)
+            return MStatus::kFailure;
+        if (!source->isDag())
+            return call.fail("duplicate: " + name + " is not a DAG object.");
+        std::vector<Node*> made;
+        const std::string newName = roots.empty() ? call.text("-n", source->name) : source->name;
+        if (!copyNode(*source, source->parent, newName, call.isSet("-po"), call.log(), made))
+            return call.fail("duplicate: Cannot duplicate " + name);
+        roots.push_back(made.front());
+        for (Node* node : made) {
+            if (node == made.front() || (!call.isSet("-rr") && !node->type->shape))
+                result.append(MString(listName(*node, false).c_str()));
+        }
+    }
+    selectNodes(roots, call.log());
+    MPxCommand::setResult(result);
+    return MStatus::kSuccess;
+}
+
 bool typeMatches(Node& node, const std::vector<std::string>& types) {
     if (types.empty())
         return true;
@@ -183,8 +279,24 @@ MStatus ls(CommandCall& call) {
         types.push_back("transform");
     if (call.isSet("-s"))
         types.push_back("shape");
-    const std::vector<std::string> patterns = call.objects();
+    std::vector<std::string> patterns;
     MStringArray result;
+    // Component names ("pCube1.vtx[0:3]") list their components.
+    for (const std::string& pattern : call.objects()) {
+        MSelectionList components;
+        if (pattern.find('.') == std::string::npos || !components.add(MString(pattern.c_str()))) {
+            patterns.push_back(pattern);
+            continue;
+        }
+        for (const Listed& item : itemsOf(components, call.isSet("-fl"))) {
+            for (const std::string& component : item.components)
+                result.append(MString(component.c_str()));
+        }
+    }
+    if (patterns.empty() && result.length() > 0) {
+        MPxCommand::setResult(result);
+        return MStatus::kSuccess;
+    }
     std::unordered_set<Node*> listed;
     for (const Listed& item : lsCandidates(call)) {
         Node* node = item.node;
@@ -347,6 +459,14 @@ const CommandSpec kNodeCommands[] = {
     {"delete", {}, objects(0, UINT_MAX, true), deleteNodes},
     {"objExists", {}, objects(1, 1), objExists},
     {"nodeType", {{"-api", "-apiType"}, {"-itn", "-isTypeName"}}, objects(1, 1), nodeType},
+    {"objectType",
+     {{"-i", "-isType", {kString}}, {"-isa", "-isAType", {kString}}},
+     objects(1, 1),
+     objectType},
+    {"duplicate",
+     {{"-n", "-name", {kString}}, {"-rr", "-returnRootsOnly"}, {"-po", "-parentOnly"}},
+     objects(0, UINT_MAX, true),
+     duplicate},
     {"ls",
      {{"-typ", "-type", {kString}, true},
       {"-as", "-assemblies"},

@@ -34,9 +34,11 @@ public:
     virtual ComponentExtent extent(Node& shape, MFn::Type type) const = 0;
     // The indices of the shape's points that `component` moves, each once, ascending.
     virtual std::vector<int> pointsOf(Node& shape, const Component& component) const = 0;
-    // Points in object space.
-    virtual MPoint point(Node& shape, int index) const = 0;
-    virtual void setPoint(Node& shape, int index, const MPoint& position) const = 0;
+    // The points at `indices`, in object space.
+    virtual void getPoints(Node& shape, const std::vector<int>& indices,
+                           std::vector<MPoint>& positions) const = 0;
+    virtual void setPoints(Node& shape, const std::vector<int>& indices,
+                           const std::vector<MPoint>& positions) const = 0;
 
     const ComponentKind* kindNamed(const std::string& name) const;
     const ComponentKind* kindOf(MFn::Type type) const;

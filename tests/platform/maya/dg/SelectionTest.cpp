@@ -192,8 +192,9 @@ public:
     std::vector<int> pointsOf(mayasim::Node&, const mayasim::Component&) const override {
         return {};
     }
-    MPoint point(mayasim::Node&, int) const override { return MPoint(); }
-    void setPoint(mayasim::Node&, int, const MPoint&) const override {}
+    void getPoints(mayasim::Node&, const std::vector<int>&, std::vector<MPoint>&) const override {}
+    void setPoints(mayasim::Node&, const std::vector<int>&,
+                   const std::vector<MPoint>&) const override {}
 };
 
 TEST_F(SelectionTest, ComponentStringsNameRunsAndBlocksOfDoubleIndexedElements) {
