@@ -313,7 +313,12 @@ void MelInterpreter::forIn(const Stmt& stmt, Run& run) {
     const Typed array = evaluate(*stmt.expr, run);
     if (!array.value.isArray() || !array.shape.empty())
         abortAt(stmt.line, "for-in loops over an array.");
-    const VariablePtr variable = lookup(stmt.variable, run, stmt.line);
+    VariablePtr variable = findVariable(stmt.variable, run);
+    if (!variable) {
+        // An undeclared loop variable is declared with the array's element type.
+        variable = makeVariable(typeOf(array.value), false, 0, 0);
+        run.scopes.back()[stmt.variable] = variable;
+    }
     try {
         for (size_t i = 0; i < array.value.size(); ++i) {
             variable->value = convertTo(variable->type, variable->isArray,
@@ -415,13 +420,20 @@ MelInterpreter::VariablePtr MelInterpreter::makeVariable(const std::string& type
     return variable;
 }
 
-MelInterpreter::VariablePtr MelInterpreter::lookup(const std::string& name, Run& run, int line) {
+MelInterpreter::VariablePtr MelInterpreter::findVariable(const std::string& name, Run& run) {
     for (auto scope = run.scopes.rbegin(); scope != run.scopes.rend(); ++scope) {
         auto it = scope->find(name);
         if (it != scope->end())
             return it->second;
     }
-    abortAt(line, "\"$" + name + "\" is an undeclared variable.");
+    return nullptr;
+}
+
+MelInterpreter::VariablePtr MelInterpreter::lookup(const std::string& name, Run& run, int line) {
+    VariablePtr variable = findVariable(name, run);
+    if (!variable)
+        abortAt(line, "\"$" + name + "\" is an undeclared variable.");
+    return variable;
 }
 
 // ---- expressions ----
@@ -684,12 +696,7 @@ void MelInterpreter::store(const Expr& target, const Typed& value, Run& run) {
     }
     if (target.kind != Expr::Kind::kVariable)
         abortAt(target.line, "Cannot assign to this.");
-    VariablePtr variable;
-    for (auto scope = run.scopes.rbegin(); scope != run.scopes.rend() && !variable; ++scope) {
-        auto it = scope->find(target.name);
-        if (it != scope->end())
-            variable = it->second;
-    }
+    VariablePtr variable = findVariable(target.name, run);
     if (!variable) {
         // MEL declares a variable on its first assignment, typed by the value.
         variable = std::make_shared<Variable>();

@@ -73,6 +73,7 @@ private:
     Typed combine(const std::string& op, const Typed& a, const Typed& b, int line);
     Typed vectorOperation(const std::string& op, const Typed& a, const Typed& b, int line);
     static VariablePtr makeVariable(const std::string& type, bool isArray, int rows, int columns);
+    static VariablePtr findVariable(const std::string& name, Run& run);
     VariablePtr lookup(const std::string& name, Run& run, int line);
     void store(const mel::Expr& target, const Typed& value, Run& run);
     const Procedure* findProcedure(const std::string& name, const Run& run) const;

@@ -300,7 +300,7 @@ TEST_F(MelTest, ReturnBreakContinueSwitchAndLoops) {
               12);
     EXPECT_EQ(value("int $n = 5; do { $n++; } while ($n < 0); $n;").asInt(), 6)
         << "a do loop runs its body once before testing";
-    EXPECT_EQ(value("string $all = \"\"; string $name;\n"
+    EXPECT_EQ(value("string $all = \"\";\n"
                     "for ($name in {\"a\", \"b\", \"c\"}) { if ($name == \"b\") continue; $all "
                     "+= $name; }\n"
                     "$all;")
