@@ -105,7 +105,7 @@ moved = translate(cube)
 assert abs(moved[0] - 5.0) < 1e-9 and moved[1] == 0.0, moved
 assert cmds.undoInfo(q=True) == 1, cmds.undoInfo(q=True)
 line = cmds.undoInfo(q=True, undoName=True)
-assert line == "probeMoveCmd -t 5 0 0", line
+assert line == "probeMoveCmd -t 5 0 0;", line
 cmds.undo()
 assert translate(cube) == (0.0, 0.0, 0.0)
 cmds.redo()
@@ -175,7 +175,7 @@ cmds.flushUndo()
 before = translate(cube)
 cmds.probeMoveCmd(t=(1, 2, 3))
 assert translate(cube) == (before[0] + 1, before[1] + 2, before[2] + 3), translate(cube)
-assert cmds.undoInfo(q=True, undoName=True) == "probeMoveCmd -translate 1 2 3"
+assert cmds.undoInfo(q=True, undoName=True) == "probeMoveCmd -translate 1 2 3;"
 cmds.undo()
 assert translate(cube) == before
 for bad in ({"t": ("a", 0, 0)}, {"t": (1, 2)}, {"bogus": 1}):

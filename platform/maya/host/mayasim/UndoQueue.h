@@ -24,7 +24,7 @@ public:
     static constexpr size_t kDefaultLength = 50;
 
     // Takes the command; a new command drops everything that could have been redone. The
-    // description is the command line, kept without its final semicolon.
+    // description is the command line.
     void push(std::unique_ptr<MPxCommand> command, std::string description, std::string owner);
     MStatus undo();
     MStatus redo();

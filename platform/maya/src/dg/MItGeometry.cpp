@@ -122,7 +122,7 @@ MObject MItGeometry::currentItem(MStatus* ReturnStatus) const {
     if (!valid)
         return MObject();
     auto item = std::make_shared<mayasim::Component>(MFn::kMeshVertComponent);
-    item->elements.push_back(indices_[position_]);
+    item->add(indices_[position_]);
     return mayasim::ObjectAccess::wrap(item);
 }
 

@@ -13,8 +13,10 @@ std::string withoutSemicolon(std::string line) {
     return line;
 }
 
+// The echo names the command without its final semicolon: "// Undo: move -r 1 0 0 //".
 void echo(const char* what, const std::string& description) {
-    CommandEngine::instance().echo(std::string("// ") + what + ": " + description + " //");
+    CommandEngine::instance().echo(std::string("// ") + what + ": " +
+                                   withoutSemicolon(description) + " //");
 }
 
 }  // namespace
@@ -27,8 +29,7 @@ void UndoQueue::push(std::unique_ptr<MPxCommand> command, std::string descriptio
     if (!enabled_ || !command)
         return;
     undone_.clear();
-    done_.push_back(
-        {std::move(command), withoutSemicolon(std::move(description)), std::move(owner)});
+    done_.push_back({std::move(command), std::move(description), std::move(owner)});
     trim();
 }
 

@@ -50,7 +50,7 @@ TEST_F(UndoTest, UndoAndRedoWalkTheQueue) {
     ASSERT_TRUE(mel("add 1; add 10", nullptr, false, true));
     ASSERT_TRUE(mel("add 100", nullptr, false, false));  // undo off: not queued
     EXPECT_EQ(counter, 111);
-    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 10");
+    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 10;");
 
     ASSERT_TRUE(mel("undo; undo; undo"));
     EXPECT_EQ(counter, 100);
@@ -115,11 +115,11 @@ TEST_F(UndoQueueTest, SeveralCommandsUndoAndRedoOneAtATime) {
     ASSERT_TRUE(mel("add 1; add 2; add 4", nullptr, false, true));
     ASSERT_TRUE(mel("undo; undo"));
     EXPECT_EQ(counter, 1);
-    EXPECT_EQ(value("undoInfo -q -redoName").asString(), "add 2");
+    EXPECT_EQ(value("undoInfo -q -redoName").asString(), "add 2;");
     ASSERT_TRUE(mel("redo"));
     EXPECT_EQ(counter, 3);
-    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 2");
-    EXPECT_EQ(value("undoInfo -q -redoName").asString(), "add 4")
+    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 2;");
+    EXPECT_EQ(value("undoInfo -q -redoName").asString(), "add 4;")
         << "queries between undo and redo keep the redo";
     ASSERT_TRUE(mel("redo; redo"));
     EXPECT_EQ(counter, 7);
@@ -130,7 +130,7 @@ TEST_F(UndoQueueTest, AFailedCommandIsNotQueued) {
     ASSERT_TRUE(mel("add 1; add 2", nullptr, false, true));
     EXPECT_FALSE(mel("fail", nullptr, false, true));
     counter -= 1000;  // what the failed doIt left behind
-    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 2");
+    EXPECT_EQ(value("undoInfo -q -undoName").asString(), "add 2;");
     ASSERT_TRUE(mel("undo"));
     EXPECT_EQ(counter, 1) << "undo skips the failure and reverts the last command that ran";
 }
