@@ -14,8 +14,8 @@
 #include "FileCommand.h"
 #include "MessageCommands.h"
 #include "PreferenceCommands.h"
-#include "UndoCommands.h"
 #include "SyntaxData.h"
+#include "UndoCommands.h"
 
 namespace mayasim {
 namespace {
