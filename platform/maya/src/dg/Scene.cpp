@@ -21,6 +21,41 @@ namespace mayasim {
 
 namespace {
 
+// "pCube12" -> ("pCube", 12); a name without trailing digits has number -1.
+std::pair<std::string, long> splitTrailingNumber(const std::string& name) {
+    size_t digits = name.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])))
+        --digits;
+    if (digits == name.size() || name.size() - digits > 15)
+        return {name, -1};
+    return {name.substr(0, digits), std::stol(name.substr(digits))};
+}
+
+void indexName(Node& node) {
+    scene().byName[node.name] = &node;
+}
+
+void unindexName(Node& node) {
+    auto& byName = scene().byName;
+    auto it = byName.find(node.name);
+    if (it == byName.end() || it->second != &node)
+        return;
+    byName.erase(it);
+    const auto [stem, number] = splitTrailingNumber(node.name);
+    auto hint = scene().firstFree.find(stem);
+    if (number >= 0 && hint != scene().firstFree.end() && number < hint->second)
+        hint->second = number;
+}
+
+void setName(Node& node, const std::string& name) {
+    const bool indexed = node.inScene;
+    if (indexed)
+        unindexName(node);
+    node.name = name;
+    if (indexed)
+        indexName(node);
+}
+
 struct Placement {
     Node* parent = nullptr;
     size_t order = 0;
@@ -31,6 +66,7 @@ void attach(const std::shared_ptr<Node>& node, const Placement& at) {
     auto& nodes = scene().nodes;
     nodes.insert(nodes.begin() + static_cast<long>(std::min(at.order, nodes.size())), node);
     node->inScene = true;
+    indexName(*node);
     ++node->type->liveNodes;
     if (node->isDag() && at.parent) {
         auto& siblings = at.parent->children;
@@ -55,6 +91,7 @@ Placement detach(Node& node) {
         at.parent = node.parent;
         node.parent = nullptr;
     }
+    unindexName(node);
     node.inScene = false;
     --node.type->liveNodes;
     if (it != nodes.end())
@@ -89,6 +126,7 @@ void addTimeNode(SceneState& state) {
     auto time = std::make_shared<Node>(*findNodeClass("time"), "time1");
     state.nodes.push_back(time);
     time->inScene = true;
+    state.byName[time->name] = time.get();
     ++time->type->liveNodes;
     state.time = time.get();
 }
@@ -154,11 +192,9 @@ SceneState& scene() {
 }
 
 Node* findNodeByName(const std::string& name) {
-    for (const auto& node : scene().nodes) {
-        if (node->name == name)
-            return node.get();
-    }
-    return nullptr;
+    const auto& byName = scene().byName;
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 Node* resolveNode(const std::string& nameOrPath) {
@@ -195,14 +231,17 @@ std::string uniqueName(const std::string& base, const Node* except) {
     };
     if (!taken(base))
         return base;
-    size_t digits = base.size();
-    while (digits > 0 && std::isdigit(static_cast<unsigned char>(base[digits - 1])))
-        --digits;
-    const std::string stem = base.substr(0, digits);
-    long number = digits < base.size() ? std::stol(base.substr(digits)) + 1 : 1;
-    while (taken(stem + std::to_string(number)))
-        ++number;
-    return stem + std::to_string(number);
+    const auto [stem, number] = splitTrailingNumber(base);
+    // Maya raises the trailing number to the first free one; numbers below the stem's
+    // first free one are known to be taken.
+    long& firstFree = scene().firstFree.try_emplace(stem, 1).first->second;
+    long candidate = std::max(number >= 0 ? number + 1 : 1, firstFree);
+    const bool fromFirstFree = candidate == firstFree;
+    while (taken(stem + std::to_string(candidate)))
+        ++candidate;
+    if (fromFirstFree)
+        firstFree = candidate;
+    return stem + std::to_string(candidate);
 }
 
 std::shared_ptr<Node> instantiate(NodeClass& type, const std::string& name, MStatus* status) {
@@ -259,12 +298,12 @@ MStatus renameNode(Node& node, const std::string& name, EditLog* log) {
     if (name.empty() || &node == scene().world.get())
         return MStatus::kInvalidParameter;
     const std::string oldName = node.name;
-    node.name = uniqueName(name, &node);
+    setName(node, uniqueName(name, &node));
     const std::string newName = node.name;
     if (log) {
         std::shared_ptr<Node> keep = node.shared();
-        log->add([keep, oldName] { keep->name = oldName; },
-                 [keep, newName] { keep->name = newName; });
+        log->add([keep, oldName] { setName(*keep, oldName); },
+                 [keep, newName] { setName(*keep, newName); });
     }
     return MStatus::kSuccess;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <maya/MSelectionList.h>
@@ -25,6 +26,12 @@ struct SceneState {
     MSelectionList hilite;  // objects whose components the user picks in object mode
     std::function<void()> selectionChanged;
     std::function<void()> timeChanged;
+    // Names of the nodes in the scene (all unique), so that look-ups and new names do not
+    // walk every node; kept by attach, detach and rename.
+    std::unordered_map<std::string, Node*> byName;
+    // Per name stem ("pCube"), a number below which every stem + number is taken: where the
+    // search for a free name starts.
+    std::unordered_map<std::string, long> firstFree;
 };
 
 SceneState& scene();
