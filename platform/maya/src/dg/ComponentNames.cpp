@@ -7,6 +7,7 @@
 #include "dg/Graph.h"
 #include "dg/MeshAccess.h"
 #include "dg/Node.h"
+#include "geometry/MeshTopology.h"
 
 namespace mayasim {
 
@@ -37,12 +38,12 @@ const ComponentKind kKinds[] = {{"vtx", MFn::kMeshVertComponent},
                                 {"e", MFn::kMeshEdgeComponent},
                                 {"f", MFn::kMeshPolygonComponent}};
 
-int elementCount(const MeshGeometry& mesh, MFn::Type type) {
+int elementCount(const mesh::Mesh& shapeMesh, MFn::Type type) {
     if (type == MFn::kMeshVertComponent)
-        return mesh.numVertices();
+        return shapeMesh.numVertices();
     if (type == MFn::kMeshEdgeComponent)
-        return mesh.numEdges();
-    return mesh.numPolygons();
+        return shapeMesh.topology().numEdges();
+    return shapeMesh.numFaces();
 }
 
 }  // namespace
@@ -92,7 +93,7 @@ bool parseComponent(Node& node, const std::string& text, MDagPath& path, MObject
     if (!path.node().hasFn(MFn::kMesh) && !path.extendToShape())
         return false;
     Node* shape = nodeOf(path.node());
-    const int count = elementCount(meshGeometry(*shape), kind->type);
+    const int count = elementCount(meshOf(*shape), kind->type);
     int first = 0;
     int last = count - 1;
     if (range != "*") {

@@ -22,7 +22,9 @@ class MPxNode;
 namespace mayasim {
 
 class NodeClass;
-class MeshGeometry;
+namespace mesh {
+class Mesh;
+}
 
 // One plug of a node: an attribute and, inside an array, the logical element index.
 struct PlugKey {
@@ -99,7 +101,7 @@ public:
     Node* parent = nullptr;  // DAG parent; the world node for top-level nodes
     std::vector<Node*> children;
     bool inScene = false;
-    std::shared_ptr<MeshGeometry> mesh;  // mesh shapes only
+    std::shared_ptr<mesh::Mesh> polyMesh;  // mesh shapes only
 };
 
 Node* nodeOf(const MObject& handle);

@@ -3,6 +3,8 @@
 #include <maya/MSelectionList.h>
 
 #include "dg/ComponentNames.h"
+#include "dg/PolyCommands.h"
+#include "dg/PolyCreators.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
 #include "mayasim/DgCommands.h"
@@ -71,6 +73,8 @@ void registerSceneCommands(CommandEngine& engine) {
     registerNodeCommands(engine);
     registerAttributeCommands(engine);
     registerTransformCommands(engine);
+    registerPolyCreatorCommands(engine);
+    registerPolyCommands(engine);
 }
 
 }  // namespace mayasim

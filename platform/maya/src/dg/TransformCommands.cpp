@@ -1,4 +1,4 @@
-// Commands that place objects and make geometry: xform, camera, polyCube, currentTime.
+// Commands that place objects: xform, camera, currentTime, lookThru.
 
 #include <cctype>
 
@@ -289,64 +289,6 @@ public:
     }
 };
 
-class PolyCubeCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-w", "-width", MSyntax::kDistance);
-        syntax.addFlag("-h", "-height", MSyntax::kDistance);
-        syntax.addFlag("-d", "-depth", MSyntax::kDistance);
-        syntax.addFlag("-sx", "-subdivisionsX", MSyntax::kLong);
-        syntax.addFlag("-sy", "-subdivisionsY", MSyntax::kLong);
-        syntax.addFlag("-sz", "-subdivisionsZ", MSyntax::kLong);
-        syntax.addFlag("-n", "-name", MSyntax::kString);
-        syntax.addFlag("-ch", "-constructionHistory", MSyntax::kBoolean);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MString name("pCube1");
-        db.getFlagArgument("-n", 0, name);
-        std::shared_ptr<Node> transform, shape, cube;
-        status = createNodeOfType("transform", name.asChar(), nullptr, &log_, transform);
-        if (status) {
-            status = createNodeOfType("mesh", shapeNameFor(transform->name), transform.get(), &log_,
-                                      shape);
-        }
-        if (status)
-            status = createNodeOfType("polyCube", "polyCube1", nullptr, &log_, cube);
-        if (!status)
-            return fail("polyCube: Cannot create the cube.");
-        static const std::pair<const char*, const char*> kFlags[] = {
-            {"-w", "w"}, {"-h", "h"}, {"-d", "d"}, {"-sx", "sw"}, {"-sy", "sh"}, {"-sz", "sd"}};
-        for (const auto& [flag, attr] : kFlags) {
-            double value = 0.0;
-            if (!db.getFlagArgument(flag, 0, value))
-                continue;
-            if (value <= 0.0)
-                return fail(std::string("polyCube: ") + flag + " must be positive.");
-            if (attr[0] != 's')
-                value = internalDistance(value);
-            setValue(
-                *cube, {cube->findAttribute(attr), -1}, [value](Slot& slot) { slot.set(value); },
-                &log_);
-        }
-        status = connectPlugs(*cube, {cube->findAttribute("output"), -1}, *shape,
-                              {shape->findAttribute("inMesh"), -1}, false, &log_);
-        if (!status)
-            return fail("polyCube: Cannot connect the cube's history.");
-        select({transform.get()});
-        MStringArray result;
-        result.append(MString(transform->name.c_str()));
-        result.append(MString(cube->name.c_str()));
-        setResult(result);
-        return MStatus::kSuccess;
-    }
-};
-
 class CurrentTimeCmd : public SceneCommand {
 public:
     static MSyntax newSyntax() {
@@ -434,7 +376,6 @@ public:
 void registerTransformCommands(CommandEngine& engine) {
     engine.registerCommand("xform", create<XformCmd>, XformCmd::newSyntax, "");
     engine.registerCommand("camera", create<CameraCmd>, CameraCmd::newSyntax, "");
-    engine.registerCommand("polyCube", create<PolyCubeCmd>, PolyCubeCmd::newSyntax, "");
     engine.registerCommand("currentTime", create<CurrentTimeCmd>, CurrentTimeCmd::newSyntax, "");
     engine.registerCommand("lookThru", create<LookThruCmd>, LookThruCmd::newSyntax, "");
 }
