@@ -1,8 +1,8 @@
 #include <maya/MItGeometry.h>
 
 #include "dg/MeshAccess.h"
-#include "geometry/MeshTopology.h"
 #include "dg/Node.h"
+#include "geometry/MeshTopology.h"
 
 namespace {
 

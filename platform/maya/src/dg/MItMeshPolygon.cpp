@@ -41,8 +41,7 @@ MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject& component,
 
 MItMeshPolygon::~MItMeshPolygon() = default;
 
-void MItMeshPolygon::init(const MDagPath& path, const MObject& component,
-                          MStatus* ReturnStatus) {
+void MItMeshPolygon::init(const MDagPath& path, const MObject& component, MStatus* ReturnStatus) {
     report(ReturnStatus, mayasim::startMeshIteration(path, component, MFn::kMeshPolygonComponent,
                                                      faceCount, path_, mesh_, indices_));
 }
@@ -156,8 +155,7 @@ MStatus MItMeshPolygon::setPoints(MPointArray& pointArray, MSpace::Space space) 
     std::vector<mesh::Vec3> positions(vertices.size());
     for (unsigned int i = 0; i < pointArray.length(); ++i)
         positions[i] = toVec3(pointArray[i] * fromSpace);
-    return mesh_->setPoints(vertices, positions) ? MStatus::kSuccess
-                                                 : MStatus::kInvalidParameter;
+    return mesh_->setPoints(vertices, positions) ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }
 
 MPoint MItMeshPolygon::center(MSpace::Space space, MStatus* ReturnStatus) {

@@ -13,14 +13,19 @@ namespace mayasim {
 
 namespace {
 
+// A shape with history takes a copy of its input whenever the input is a new mesh (its
+// revision tells), whatever dirtied it or not; edits made to the copy last until then.
 std::shared_ptr<mesh::Mesh>& storedMesh(Node& shape) {
     if (!shape.polyMesh)
         shape.polyMesh = std::make_shared<mesh::Mesh>();
     const Attribute* inMesh = shape.findAttribute("inMesh");
-    if (inMesh && isDirty(shape, {inMesh, -1}) && sourceOf(shape, {inMesh, -1})) {
+    if (inMesh && sourceOf(shape, {inMesh, -1})) {
         const Slot& value = pull(shape, {inMesh, -1});
-        if (auto* data = ObjectAccess::as<MeshData>(value.data); data && data->geometry)
+        const auto* data = ObjectAccess::as<MeshData>(value.data);
+        if (data && data->geometry && data->geometry->revision() != shape.polyMeshSource) {
             shape.polyMesh = std::make_shared<mesh::Mesh>(*data->geometry);
+            shape.polyMeshSource = data->geometry->revision();
+        }
     }
     return shape.polyMesh;
 }

@@ -2,6 +2,7 @@
 // A dependency node as the scene holds it: its type, name, values, dirty plugs, connections
 // and, for DAG nodes, its place in the hierarchy.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -102,6 +103,7 @@ public:
     std::vector<Node*> children;
     bool inScene = false;
     std::shared_ptr<mesh::Mesh> polyMesh;  // mesh shapes only
+    std::uint64_t polyMeshSource = 0;      // revision of the inMesh value it was taken from
 };
 
 Node* nodeOf(const MObject& handle);

@@ -62,13 +62,12 @@ MStatus targetMeshes(CommandCall& call, std::vector<MeshTarget>& targets) {
     for (const MDagPath& path : paths) {
         MeshTarget target;
         if (!meshShapeOf(path, target.shape, target.geometry)) {
-            return call.fail(std::string(call.name()) + ": " + nameOf(path) +
-                                 " is not a polygonal object.",
-                             MStatus::kInvalidParameter);
+            return call.fail(
+                std::string(call.name()) + ": " + nameOf(path) + " is not a polygonal object.",
+                MStatus::kInvalidParameter);
         }
-        const bool seen = std::any_of(targets.begin(), targets.end(), [&](const MeshTarget& t) {
-            return t.shape == target.shape;
-        });
+        const bool seen = std::any_of(targets.begin(), targets.end(),
+                                      [&](const MeshTarget& t) { return t.shape == target.shape; });
         if (!seen)
             targets.push_back(target);
     }
@@ -235,9 +234,10 @@ MStatus polyEvaluate(CommandCall& call) {
         anyCount = anyCount || call.isSet(flag.shortName);
     if (int(wantBox) + int(wantArea) + int(anyCount) > 1 ||
         (call.isSet("-b") && call.isSet("-bc")) || (call.isSet("-a") && call.isSet("-wa"))) {
-        return call.fail("polyEvaluate: Counts, bounding boxes and areas are asked for one kind "
-                         "at a time.",
-                         MStatus::kInvalidParameter);
+        return call.fail(
+            "polyEvaluate: Counts, bounding boxes and areas are asked for one kind "
+            "at a time.",
+            MStatus::kInvalidParameter);
     }
     if (wantBox) {
         mesh::Bounds box;
@@ -356,9 +356,10 @@ MStatus polySelect(CommandCall& call) {
         std::any_of(std::begin(kPathFlags), std::end(kPathFlags),
                     [&](const PathFlag& flag) { return call.isSet(flag.shortName); });
     if (!anyWalk)
-        return call.fail("polySelect: Nothing to select: give an edge loop, border, ring or path "
-                         "flag.",
-                         MStatus::kInvalidParameter);
+        return call.fail(
+            "polySelect: Nothing to select: give an edge loop, border, ring or path "
+            "flag.",
+            MStatus::kInvalidParameter);
     std::vector<MeshTarget> targets;
     MStatus status = targetMeshes(call, targets);
     if (!status)

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -352,9 +353,10 @@ MStatus applyFlags(CommandCall& call, const Primitive& primitive, Node& creator)
         const CreatorInput* input = inputNamed(primitive, flag.input);
         const double value = call.number(flag.shortName);
         if (input->kind == InputKind::kDistance && !(value > 0.0)) {
-            return call.fail(std::string(primitive.typeName) + ": " + flag.longName + " " +
-                                 std::to_string(value) + " must be greater than 0.",
-                             MStatus::kInvalidParameter);
+            std::ostringstream text;
+            text << primitive.typeName << ": " << flag.longName << " " << value
+                 << " must be greater than 0.";
+            return call.fail(text.str(), MStatus::kInvalidParameter);
         }
         setNumber(creator, input->shortName, internalValue(input->kind, value), call.log());
     }
@@ -372,9 +374,8 @@ MStatus createPrimitive(CommandCall& call, const Primitive& primitive) {
     if (name.empty())
         return call.fail(std::string(primitive.typeName) + ": The name cannot be empty.");
     std::shared_ptr<Node> creator;
-    MStatus status =
-        createNodeOfType(primitive.typeName, primitive.typeName + std::string("1"), nullptr,
-                         &call.log(), creator);
+    MStatus status = createNodeOfType(primitive.typeName, primitive.typeName + std::string("1"),
+                                      nullptr, &call.log(), creator);
     if (!status)
         return call.fail(std::string(primitive.typeName) + ": Cannot create the creator node.");
     status = applyFlags(call, primitive, *creator);

@@ -44,8 +44,8 @@ std::vector<RenderMesh> visibleMeshes() {
         it.getPath(path);
         if (!visible(path))
             continue;
-        meshes.push_back({path, path.inclusiveMatrix(), sharedMeshOf(*nodeOf(path.node())),
-                          isSelected(path)});
+        meshes.push_back(
+            {path, path.inclusiveMatrix(), sharedMeshOf(*nodeOf(path.node())), isSelected(path)});
     }
     return meshes;
 }

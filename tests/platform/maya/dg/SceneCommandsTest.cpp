@@ -101,6 +101,11 @@ TEST_F(SceneCommandsTest, EveryEditUndoesAndRedoesExactly) {
         "xform -ws -t 5 0 0 \"camera1\"",
         "xform -r -ro 0 90 0 \"box\"",
         "polyCube -w 2 -sx 3",
+        "polySphere -r 2 -sx 8",
+        "polyTorus -ch 0 -n \"ring\"",
+        "setAttr \"polyCube1.sw\" 4",
+        "polySelect -elb 0 \"box\"",
+        "polySelect -add -er 1 \"box\"",
         "camera -n \"eye\"",
     };
     for (const char* edit : edits) {
