@@ -1,6 +1,7 @@
 #include "dg/NodeClass.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include <maya/MPxNode.h>
 
@@ -62,19 +63,31 @@ bool NodeClass::derivesFrom(MFn::Type fn) const {
     return fn == apiType || std::find(bases.begin(), bases.end(), fn) != bases.end();
 }
 
-const Attribute* NodeClass::findAttribute(const std::string& attrName) const {
-    std::vector<const Attribute*> pending;
-    for (const auto& attr : attributes)
-        pending.push_back(attr.get());
-    while (!pending.empty()) {
-        const Attribute* attr = pending.back();
-        pending.pop_back();
-        if (attr->matches(attrName))
-            return attr;
-        for (const auto& child : attr->children)
-            pending.push_back(child.get());
+namespace {
+
+// Names in search order: depth first from the last attribute, a parent before its children
+// (last child first); the first attribute to take a name keeps it.
+void indexNames(const std::vector<std::shared_ptr<Attribute>>& attrs,
+                std::unordered_map<std::string, const Attribute*>& index) {
+    for (auto it = attrs.rbegin(); it != attrs.rend(); ++it) {
+        index.emplace((*it)->longName, it->get());
+        index.emplace((*it)->shortName, it->get());
+        indexNames((*it)->children, index);
     }
-    return nullptr;
+}
+
+}  // namespace
+
+// Looked up on every plug read by name, so the names are indexed; the index is rebuilt when
+// the type gains attributes (a plug-in type's initializer adds them one by one).
+const Attribute* NodeClass::findAttribute(const std::string& attrName) const {
+    if (indexedAttributes_ != attributes.size()) {
+        nameIndex_.clear();
+        indexNames(attributes, nameIndex_);
+        indexedAttributes_ = attributes.size();
+    }
+    const auto found = nameIndex_.find(attrName);
+    return found == nameIndex_.end() ? nullptr : found->second;
 }
 
 void NodeClass::addAffects(const Attribute* whenChanges, const Attribute* isAffected) {

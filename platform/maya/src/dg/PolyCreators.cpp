@@ -1,6 +1,5 @@
 #include "dg/PolyCreators.h"
 
-#include <cctype>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -20,6 +19,7 @@
 #include "dg/Graph.h"
 #include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "geometry/MeshPrimitives.h"
 #include "openmaya/CommandTable.h"
@@ -314,14 +314,6 @@ void addCreatorType(const Primitive& primitive) {
 
 // ---- Commands ----
 
-// "pCube2" -> "pCubeShape2": a shape is named after its transform, number kept.
-std::string shapeNameFor(const std::string& transform) {
-    size_t digits = transform.size();
-    while (digits > 0 && std::isdigit(static_cast<unsigned char>(transform[digits - 1])))
-        --digits;
-    return transform.substr(0, digits) + "Shape" + transform.substr(digits);
-}
-
 // A flag value in the creator attribute's internal unit.
 double internalValue(InputKind kind, double value) {
     if (kind == InputKind::kDistance)
@@ -373,11 +365,17 @@ MStatus createPrimitive(CommandCall& call, const Primitive& primitive) {
     const std::string name = call.text("-n", primitive.objectName);
     if (name.empty())
         return call.fail(std::string(primitive.typeName) + ": The name cannot be empty.");
-    std::shared_ptr<Node> creator;
-    MStatus status = createNodeOfType(primitive.typeName, primitive.typeName + std::string("1"),
-                                      nullptr, &call.log(), creator);
+    // Made in Maya's order: the object, its shape, then the creator.
+    std::shared_ptr<Node> transform, shape, creator;
+    MStatus status = createNodeOfType("transform", name, nullptr, &call.log(), transform);
+    if (status)
+        status = createNodeOfType("mesh", shapeNameFor(transform->name), transform.get(),
+                                  &call.log(), shape);
+    if (status)
+        status = createNodeOfType(primitive.typeName, primitive.typeName + std::string("1"),
+                                  nullptr, &call.log(), creator);
     if (!status)
-        return call.fail(std::string(primitive.typeName) + ": Cannot create the creator node.");
+        return call.fail(std::string(primitive.typeName) + ": Cannot create the mesh.");
     status = applyFlags(call, primitive, *creator);
     if (!status)
         return status;
@@ -387,13 +385,6 @@ MStatus createPrimitive(CommandCall& call, const Primitive& primitive) {
         return call.fail(std::string(primitive.typeName) + ": " + problem,
                          MStatus::kInvalidParameter);
     }
-    std::shared_ptr<Node> transform, shape;
-    status = createNodeOfType("transform", name, nullptr, &call.log(), transform);
-    if (status)
-        status = createNodeOfType("mesh", shapeNameFor(transform->name), transform.get(),
-                                  &call.log(), shape);
-    if (!status)
-        return call.fail(std::string(primitive.typeName) + ": Cannot create the mesh.");
     const bool history = call.boolean("-ch", true);
     if (history) {
         status = connectPlugs(*creator, {creator->findAttribute("out"), -1}, *shape,

@@ -1,5 +1,6 @@
 #include "dg/SceneCommand.h"
 
+#include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
 
 #include "dg/ComponentNames.h"
@@ -11,39 +12,36 @@
 
 namespace mayasim {
 
-MStatus SceneCommand::fail(const std::string& message) {
-    log_.undo();
-    log_.clear();
-    displayError(MString(message.c_str()));
-    return MStatus::kFailure;
+namespace {
+
+void noMatch(const std::string& name) {
+    MGlobal::displayError(MString(("No object matches name: " + name).c_str()));
 }
 
-Node* SceneCommand::findNode(const std::string& name) {
+}  // namespace
+
+Node* findNode(const std::string& name) {
     Node* node = resolveNode(name);
     if (!node)
-        displayError(MString(("No object matches name: " + name).c_str()));
+        noMatch(name);
     return node;
 }
 
-bool SceneCommand::findPlug(const std::string& name, MPlug& plug) {
+bool findPlug(const std::string& name, MPlug& plug) {
     const size_t dot = name.find('.');
     Node* node = dot == std::string::npos ? nullptr : resolveNode(name.substr(0, dot));
-    if (!node) {
-        displayError(MString(("No object matches name: " + name).c_str()));
-        return false;
-    }
-    if (!parsePlug(*node, name.substr(dot + 1), plug)) {
-        displayError(MString(("No object matches name: " + name).c_str()));
+    if (!node || !parsePlug(*node, name.substr(dot + 1), plug)) {
+        noMatch(name);
         return false;
     }
     return true;
 }
 
-void SceneCommand::select(const std::vector<Node*>& nodes) {
+void selectNodes(const std::vector<Node*>& nodes, EditLog& log) {
     MSelectionList list;
     for (Node* node : nodes)
         list.add(node->handle());
-    setSelection(list, &log_);
+    setSelection(list, &log);
 }
 
 std::vector<std::string> toStrings(const MStringArray& array) {
@@ -73,6 +71,7 @@ void registerSceneCommands(CommandEngine& engine) {
     registerNodeCommands(engine);
     registerAttributeCommands(engine);
     registerTransformCommands(engine);
+    registerSelectionCommands(engine);
     registerPolyCreatorCommands(engine);
     registerPolyCommands(engine);
 }
