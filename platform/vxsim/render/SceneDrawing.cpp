@@ -79,7 +79,7 @@ void drawComponents(const mayasim::RenderMesh& mesh, const MeshComponents& compo
     glDisable(GL_BLEND);
     glColor4fv(kPickedEdge);
     drawEdges(mesh, components.edges);
-    if (!components.vertices.empty()) {
+    if (components.showVertices || !components.vertices.empty()) {
         glPointSize(kVertexSize);
         setPaletteColor(kVertexIndex);
         drawPoints(mesh);

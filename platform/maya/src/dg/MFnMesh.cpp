@@ -6,6 +6,7 @@
 
 #include "dg/MeshAccess.h"
 #include "dg/Node.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "geometry/MeshQueries.h"
 #include "geometry/MeshTopology.h"
@@ -114,15 +115,25 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MPointArray& ver
         report(ReturnStatus, MStatus::kInvalidParameter);
         return MObject();
     }
-    std::shared_ptr<mayasim::Node> shape;
-    const MStatus status = mayasim::createNodeOfType("mesh", "", parent, nullptr, shape);
+    // Unparented, the mesh gets a transform named as Maya names it: polySurface1.
+    std::shared_ptr<mayasim::Node> transform, shape;
+    MStatus status = MStatus::kSuccess;
+    if (!parent) {
+        status =
+            mayasim::createNodeOfType("transform", "polySurface1", nullptr, nullptr, transform);
+        parent = transform.get();
+    }
+    if (status) {
+        status = mayasim::createNodeOfType("mesh", mayasim::shapeNameFor(parent->name), parent,
+                                           nullptr, shape);
+    }
     report(ReturnStatus, status);
     if (!status)
         return MObject();
     mayasim::setMeshOf(*shape, std::move(*built));
     object_ = shape->handle();
     path_ = MDagPath();
-    return parent ? object_ : shape->parent->handle();
+    return transform ? transform->handle() : object_;
 }
 
 MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray& vertexArray,
