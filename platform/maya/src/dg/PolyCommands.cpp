@@ -39,7 +39,8 @@ std::string nameOf(const MDagPath& path) {
 }
 
 // The meshes a command works on: the objects named, or those of the active selection
-// (selected objects and the objects of selected components), each once.
+// (selected objects and the objects of selected components), else the hilited ones; each
+// once.
 MStatus targetMeshes(CommandCall& call, std::vector<MeshTarget>& targets) {
     std::vector<MDagPath> paths;
     const std::vector<std::string> names = call.objects();
@@ -52,6 +53,9 @@ MStatus targetMeshes(CommandCall& call, std::vector<MeshTarget>& targets) {
     if (names.empty()) {
         MSelectionList active;
         MGlobal::getActiveSelectionList(active);
+        // Nothing selected: the objects hilited for component picking.
+        if (active.length() == 0)
+            MGlobal::getHiliteList(active);
         for (unsigned int i = 0; i < active.length(); ++i) {
             MDagPath path;
             MObject component;

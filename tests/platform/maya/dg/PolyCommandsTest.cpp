@@ -98,7 +98,9 @@ TEST_F(PolyCommandsTest, BadInputChangesNothing) {
         EXPECT_EQ(names("ls"), before) << bad;
     }
     run("select -cl");
-    EXPECT_TRUE(fails("polySelect -ns -elb 0")) << "no mesh given or selected";
+    EXPECT_TRUE(fails("polySelect -ns -elb 0")) << "no mesh given, selected or hilited";
+    run("hilite pCube1");
+    EXPECT_FALSE(fails("polySelect -ns -elb 0")) << "the hilited mesh";
 }
 
 // On the default sphere (20 x 20): ring edges 0-19 form the bottom ring, a closed loop that
