@@ -238,4 +238,81 @@ TEST_F(MeshIteratorTest, RayAndClosestPointQueriesMatchTheSphere) {
     EXPECT_GT(normal * expected, 0.99);
 }
 
+// Normals, filters and spaces: a cube's corner normal points out along the diagonal; face
+// filters restrict hits; a rotated, scaled object answers in world space.
+TEST_F(MeshIteratorTest, NormalsFiltersAndTransformedObjects) {
+    const MDagPath cube = make("polyCube -w 2 -h 2 -d 2");
+    MFnMesh fn(cube);
+    for (bool angleWeighted : {false, true}) {
+        MVector normal;
+        ASSERT_TRUE(fn.getVertexNormal(0, angleWeighted, normal));
+        MPoint corner;
+        fn.getPoint(0, corner);
+        EXPECT_TRUE(normal.isEquivalent(MVector(corner).normal(), 1e-9)) << angleWeighted;
+    }
+    MIntArray triangleCounts, triangleVertices;
+    fn.getTriangles(triangleCounts, triangleVertices);
+    EXPECT_EQ(triangleCounts.length(), 6u);
+    EXPECT_EQ(triangleVertices.length(), 36u);
+
+    // Along -Z through the middle: the front face, then the back; only the back when the
+    // front is filtered out.
+    MFloatPointArray hits;
+    MIntArray faces;
+    fn.allIntersections(MFloatPoint(0.2f, 0.3f, 5), MFloatVector(0, 0, -1), nullptr, nullptr, false,
+                        MSpace::kObject, 100.0f, false, nullptr, true, hits, nullptr, &faces,
+                        nullptr, nullptr, nullptr);
+    ASSERT_EQ(faces.length(), 2u);
+    MIntArray backOnly;
+    backOnly.append(faces[1]);
+    MFloatPoint hit;
+    int face = -1;
+    ASSERT_TRUE(fn.anyIntersection(MFloatPoint(0.2f, 0.3f, 5), MFloatVector(0, 0, -1), &backOnly,
+                                   nullptr, false, MSpace::kObject, 100.0f, false, nullptr, hit,
+                                   nullptr, &face, nullptr, nullptr, nullptr));
+    EXPECT_EQ(face, faces[1]);
+    EXPECT_NEAR(hit.z, -1.0f, 1e-5);
+
+    // Turned a quarter about Y and doubled: the +Z face now faces +X, 2 units out.
+    mayasim::CommandEngine::instance().executeMel("setAttr pCube1.ry 90; setAttr pCube1.s 2 2 2",
+                                                  nullptr, false, false);
+    float param = 0.0f;
+    ASSERT_TRUE(fn.closestIntersection(MFloatPoint(10, 0.5f, 0.5f), MFloatVector(-1, 0, 0), nullptr,
+                                       nullptr, false, MSpace::kWorld, 100.0f, false, nullptr, hit,
+                                       &param, &face, nullptr, nullptr, nullptr));
+    EXPECT_NEAR(hit.x, 2.0f, 1e-5);
+    EXPECT_NEAR(param, 8.0f, 1e-4);
+    MVector normal;
+    fn.getPolygonNormal(face, normal, MSpace::kWorld);
+    EXPECT_TRUE(normal.normal().isEquivalent(MVector(1, 0, 0), 1e-9));
+    MPoint closest;
+    ASSERT_TRUE(fn.getClosestPoint(MPoint(0, 5, 0), closest, MSpace::kWorld));
+    EXPECT_TRUE(closest.isEquivalent(MPoint(0, 2, 0), 1e-9));
+    MItMeshEdge edges(cube);
+    double length = 0.0;
+    edges.getLength(length, MSpace::kWorld);
+    EXPECT_NEAR(length, 4.0, 1e-9);
+}
+
+TEST_F(MeshIteratorTest, PlaneBordersAndCorners) {
+    const MDagPath plane = make("polyPlane -sx 2 -sy 2");
+    int border = 0;
+    for (MItMeshVertex it(plane); !it.isDone(); it.next()) {
+        int edgeCount = 0;
+        it.numConnectedEdges(edgeCount);
+        EXPECT_EQ(it.onBoundary(), edgeCount < 4) << "vertex " << it.index();
+        border += it.onBoundary();
+    }
+    EXPECT_EQ(border, 8) << "all but the middle vertex";
+    int borderEdges = 0;
+    for (MItMeshEdge it(plane); !it.isDone(); it.next()) {
+        MIntArray faces;
+        borderEdges += it.onBoundary();
+        EXPECT_EQ(it.getConnectedFaces(faces), it.onBoundary() ? 1 : 2);
+    }
+    EXPECT_EQ(borderEdges, 8);
+    for (MItMeshPolygon it(plane); !it.isDone(); it.next())
+        EXPECT_TRUE(it.onBoundary()) << "every face of a 2 x 2 plane touches its border";
+}
+
 }  // namespace
