@@ -1,7 +1,6 @@
 #include "dg/NodeClass.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include <maya/MPxNode.h>
 
@@ -65,29 +64,30 @@ bool NodeClass::derivesFrom(MFn::Type fn) const {
 
 namespace {
 
-// Names in search order: depth first from the last attribute, a parent before its children
-// (last child first); the first attribute to take a name keeps it.
-void indexNames(const std::vector<std::shared_ptr<Attribute>>& attrs,
-                std::unordered_map<std::string, const Attribute*>& index) {
-    for (auto it = attrs.rbegin(); it != attrs.rend(); ++it) {
-        index.emplace((*it)->longName, it->get());
-        index.emplace((*it)->shortName, it->get());
-        indexNames((*it)->children, index);
+// Depth first, without allocating: plug look-ups by name run on every channel a tool reads.
+const Attribute* findIn(const std::vector<std::shared_ptr<Attribute>>& attributes,
+                        const std::string& attrName) {
+    for (const auto& attr : attributes) {
+        if (attr->matches(attrName))
+            return attr.get();
+        if (const Attribute* child = findIn(attr->children, attrName))
+            return child;
     }
+    return nullptr;
 }
 
 }  // namespace
 
-// Looked up on every plug read by name, so the names are indexed; the index is rebuilt when
-// the type gains attributes (a plug-in type's initializer adds them one by one).
+// Found attributes are remembered: a type's attributes are never removed or renamed, so a hit
+// stays right, while a miss is looked up again (attributes may be added later).
 const Attribute* NodeClass::findAttribute(const std::string& attrName) const {
-    if (indexedAttributes_ != attributes.size()) {
-        nameIndex_.clear();
-        indexNames(attributes, nameIndex_);
-        indexedAttributes_ = attributes.size();
-    }
-    const auto found = nameIndex_.find(attrName);
-    return found == nameIndex_.end() ? nullptr : found->second;
+    auto known = foundByName_.find(attrName);
+    if (known != foundByName_.end())
+        return known->second;
+    const Attribute* found = findIn(attributes, attrName);
+    if (found)
+        foundByName_.emplace(attrName, found);
+    return found;
 }
 
 void NodeClass::addAffects(const Attribute* whenChanges, const Attribute* isAffected) {
@@ -179,10 +179,11 @@ MStatus deregisterNodeType(const MTypeId& id) {
     return MStatus::kSuccess;
 }
 
-int liveNodeCountOfOwner(const MString& owner) {
+int liveNodeCountOfOwner(const MString& owner, bool countManipulators) {
     int count = 0;
     for (const auto& type : populated().types) {
-        if (!type->owner.empty() && type->owner == owner.asChar())
+        if (!type->owner.empty() && type->owner == owner.asChar() &&
+            (countManipulators || type->pxType != MPxNode::kManipContainer))
             count += type->liveNodes;
     }
     return count;

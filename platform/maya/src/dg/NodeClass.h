@@ -50,8 +50,7 @@ public:
     int liveNodes = 0;
 
 private:
-    mutable std::unordered_map<std::string, const Attribute*> nameIndex_;
-    mutable std::size_t indexedAttributes_ = 0;
+    mutable std::unordered_map<std::string, const Attribute*> foundByName_;
 };
 
 NodeClass* findNodeClass(const std::string& name);
