@@ -2,146 +2,142 @@
 
 #include <GL/gl.h>
 
-#include <maya/MBoundingBox.h>
-#include <maya/MFnMesh.h>
-#include <maya/MVector.h>
-
-#include <algorithm>
+#include "geometry/MeshTopology.h"
+#include "geometry/MeshTriangulation.h"
 
 namespace vxsim::render {
 
 namespace {
 
-// Whether the face at `first` with `count` vertices has at least `minimum` of them, all
-// valid point indices.
-bool isDrawable(const mayasim::RenderMesh& mesh, std::size_t first, int count, int minimum) {
-    if (count < minimum || first + count > mesh.faceConnects.size())
-        return false;
-    const int pointCount = static_cast<int>(mesh.points.size());
-    for (int i = 0; i < count; ++i) {
-        const int index = mesh.faceConnects[first + i];
-        if (index < 0 || index >= pointCount)
-            return false;
-    }
-    return true;
+using mayasim::mesh::Mesh;
+using mayasim::mesh::Vec3;
+
+void vertex(const Vec3& p) {
+    glVertex3d(p.x, p.y, p.z);
 }
 
-// Calls `visit(first, count)` for every drawable face.
-template <typename Visit>
-void forEachFace(const mayasim::RenderMesh& mesh, int minimum, Visit visit) {
-    std::size_t first = 0;
-    for (int count : mesh.faceCounts) {
-        if (count < 0 || first + count > mesh.faceConnects.size())
-            return;
-        if (isDrawable(mesh, first, count, minimum))
-            visit(first, count);
-        first += count;
-    }
+void normal(const Vec3& n) {
+    glNormal3d(n.x, n.y, n.z);
 }
 
-const MPoint& pointOf(const mayasim::RenderMesh& mesh, std::size_t faceVertex) {
-    return mesh.points[mesh.faceConnects[faceVertex]];
+void drawFlat(const Mesh& mesh) {
+    const mayasim::mesh::Triangulation& triangles = mesh.triangulation();
+    glBegin(GL_TRIANGLES);
+    for (int face = 0; face < mesh.numFaces(); ++face) {
+        const int count = triangles.faceTriangleCount(face);
+        if (count == 0)
+            continue;
+        normal(mesh.faceNormal(face));
+        const int first = triangles.faceTriangleOffset(face);
+        for (int t = first; t < first + count; ++t) {
+            for (int id : triangles.triangle(t))
+                vertex(mesh.point(id));
+        }
+    }
+    glEnd();
 }
 
-// Newell's method: robust for non-planar and concave polygons, and its direction follows
-// the winding, so it agrees with OpenGL's front faces.
-MVector faceNormal(const mayasim::RenderMesh& mesh, std::size_t first, int count) {
-    MVector n(0.0, 0.0, 0.0);
-    for (int i = 0; i < count; ++i) {
-        const MPoint& a = pointOf(mesh, first + i);
-        const MPoint& b = pointOf(mesh, first + (i + 1) % count);
-        n.x += (a.y - b.y) * (a.z + b.z);
-        n.y += (a.z - b.z) * (a.x + b.x);
-        n.z += (a.x - b.x) * (a.y + b.y);
+// Smooth shading blends the normals of the faces around a corner, except across edges sharper
+// than this: the host keeps no per-edge hardness, and this keeps the primitives' sharp edges
+// (a cube's, a cylinder's rims) hard and their curved faces soft, as Maya shows them.
+const double kHardEdgeCosine = 0.5;  // 60 degrees
+
+void drawSmooth(const Mesh& mesh) {
+    const mayasim::mesh::Triangulation& triangles = mesh.triangulation();
+    const mayasim::mesh::Topology& topology = mesh.topology();
+    std::vector<Vec3> faceNormals(static_cast<std::size_t>(mesh.numFaces()));
+    for (int face = 0; face < mesh.numFaces(); ++face)
+        faceNormals[static_cast<std::size_t>(face)] = mesh.faceNormal(face);
+    glBegin(GL_TRIANGLES);
+    for (int face = 0; face < mesh.numFaces(); ++face) {
+        const Vec3& own = faceNormals[static_cast<std::size_t>(face)];
+        const int first = triangles.faceTriangleOffset(face);
+        for (int t = first; t < first + triangles.faceTriangleCount(face); ++t) {
+            for (int id : triangles.triangle(t)) {
+                Vec3 sum;
+                for (int other : topology.vertexFaces(id)) {
+                    const Vec3& n = faceNormals[static_cast<std::size_t>(other)];
+                    if (mayasim::mesh::dot(n, own) >= kHardEdgeCosine)
+                        sum += n;
+                }
+                normal(sum);
+                vertex(mesh.point(id));
+            }
+        }
     }
-    return n.normal();
+    glEnd();
 }
 
 }  // namespace
 
-void drawShaded(const mayasim::RenderMesh& mesh) {
-    forEachFace(mesh, 3, [&](std::size_t first, int count) {
-        const MVector normal = faceNormal(mesh, first, count);
-        glBegin(GL_POLYGON);
-        glNormal3d(normal.x, normal.y, normal.z);
-        for (int i = 0; i < count; ++i) {
-            const MPoint& p = pointOf(mesh, first + i);
-            glVertex3d(p.x, p.y, p.z);
-        }
-        glEnd();
-    });
+void drawShaded(const mayasim::RenderMesh& mesh, bool smooth) {
+    if (smooth)
+        drawSmooth(*mesh.geometry);
+    else
+        drawFlat(*mesh.geometry);
 }
 
 void drawWireframe(const mayasim::RenderMesh& mesh) {
-    forEachFace(mesh, 2, [&](std::size_t first, int count) {
-        glBegin(GL_LINE_LOOP);
-        for (int i = 0; i < count; ++i) {
-            const MPoint& p = pointOf(mesh, first + i);
-            glVertex3d(p.x, p.y, p.z);
-        }
-        glEnd();
-    });
+    const Mesh& m = *mesh.geometry;
+    const mayasim::mesh::Topology& topology = m.topology();
+    glBegin(GL_LINES);
+    for (int edge = 0; edge < topology.numEdges(); ++edge) {
+        vertex(m.point(topology.edgeVertex(edge, 0)));
+        vertex(m.point(topology.edgeVertex(edge, 1)));
+    }
+    glEnd();
 }
 
 void drawPoints(const mayasim::RenderMesh& mesh, const std::vector<int>* only) {
-    const int count = static_cast<int>(mesh.points.size());
+    const Mesh& m = *mesh.geometry;
     glBegin(GL_POINTS);
     if (only) {
         for (int index : *only) {
-            if (index >= 0 && index < count)
-                glVertex3d(mesh.points[index].x, mesh.points[index].y, mesh.points[index].z);
+            if (index >= 0 && index < m.numVertices())
+                vertex(m.point(index));
         }
     } else {
-        for (const MPoint& p : mesh.points)
-            glVertex3d(p.x, p.y, p.z);
+        for (const Vec3& p : m.points())
+            vertex(p);
     }
     glEnd();
 }
 
 void drawFaces(const mayasim::RenderMesh& mesh, const std::vector<int>& faces) {
-    if (faces.empty())
-        return;
-    std::vector<std::size_t> starts(mesh.faceCounts.size() + 1, 0);
-    for (std::size_t f = 0; f < mesh.faceCounts.size(); ++f)
-        starts[f + 1] = starts[f] + static_cast<std::size_t>(std::max(mesh.faceCounts[f], 0));
-    for (int index : faces) {
-        if (index < 0 || index >= static_cast<int>(mesh.faceCounts.size()) ||
-            !isDrawable(mesh, starts[index], mesh.faceCounts[index], 3)) {
+    const Mesh& m = *mesh.geometry;
+    const mayasim::mesh::Triangulation& triangles = m.triangulation();
+    glBegin(GL_TRIANGLES);
+    for (int face : faces) {
+        if (face < 0 || face >= m.numFaces())
             continue;
+        const int first = triangles.faceTriangleOffset(face);
+        for (int t = first; t < first + triangles.faceTriangleCount(face); ++t) {
+            for (int id : triangles.triangle(t))
+                vertex(m.point(id));
         }
-        glBegin(GL_POLYGON);
-        for (int i = 0; i < mesh.faceCounts[index]; ++i) {
-            const MPoint& p = pointOf(mesh, starts[index] + i);
-            glVertex3d(p.x, p.y, p.z);
-        }
-        glEnd();
     }
+    glEnd();
 }
 
 void drawEdges(const mayasim::RenderMesh& mesh, const std::vector<int>& edges) {
-    MFnMesh fn(mesh.path);
-    const int pointCount = static_cast<int>(mesh.points.size());
+    const Mesh& m = *mesh.geometry;
+    const mayasim::mesh::Topology& topology = m.topology();
     glBegin(GL_LINES);
     for (int edge : edges) {
-        int2 ends = {-1, -1};
-        if (!fn.getEdgeVertices(edge, ends) || ends[0] < 0 || ends[1] < 0 ||
-            ends[0] >= pointCount || ends[1] >= pointCount) {
+        if (edge < 0 || edge >= topology.numEdges())
             continue;
-        }
-        for (int end : ends)
-            glVertex3d(mesh.points[end].x, mesh.points[end].y, mesh.points[end].z);
+        vertex(m.point(topology.edgeVertex(edge, 0)));
+        vertex(m.point(topology.edgeVertex(edge, 1)));
     }
     glEnd();
 }
 
 void drawBoundingBox(const mayasim::RenderMesh& mesh) {
-    if (mesh.points.empty())
+    const mayasim::mesh::Bounds box = mesh.geometry->bounds();
+    if (box.isEmpty())
         return;
-    MBoundingBox box;
-    for (const MPoint& p : mesh.points)
-        box.expand(p);
-    const MPoint lo = box.min();
-    const MPoint hi = box.max();
+    const Vec3 lo = box.min;
+    const Vec3 hi = box.max;
     const double xs[2] = {lo.x, hi.x};
     const double ys[2] = {lo.y, hi.y};
     const double zs[2] = {lo.z, hi.z};

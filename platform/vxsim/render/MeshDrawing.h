@@ -1,5 +1,7 @@
 #pragma once
-// Immediate-mode drawing of a polygon mesh given its points and faces.
+// Drawing a mesh shape in object space from the geometry kernel's caches: faces from its
+// triangulation (n-gons and holes alike; degenerate faces have no triangles and are not
+// drawn), edges from its topology.
 
 #include <mayasim/SceneQuery.h>
 
@@ -7,13 +9,12 @@
 
 namespace vxsim::render {
 
-//! Flat-shaded faces in object space: one normal per face, so hard-edged models such as a
-//! cube read as Maya shows them. Faces are drawn as convex polygons; faces with fewer than
-//! three vertices or out-of-range indices are skipped. Lighting and material are the
-//! caller's.
-void drawShaded(const mayasim::RenderMesh& mesh);
+//! The triangulated faces, lit: one normal per face (flat), or at each corner the blend of the
+//! faces around it that meet at a soft edge (smooth), as Maya's flat and smooth shaded modes
+//! show them. Lighting and material are the caller's.
+void drawShaded(const mayasim::RenderMesh& mesh, bool smooth);
 
-//! Each face's outline as a closed line loop, in object space.
+//! Every edge once, holes' edges included.
 void drawWireframe(const mayasim::RenderMesh& mesh);
 
 //! The points as GL_POINTS: all of them, or those listed (out-of-range indices skipped).

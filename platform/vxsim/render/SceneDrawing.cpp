@@ -58,12 +58,12 @@ unsigned int wireIndexOf(M3dView::DisplayStatus status) {
     }
 }
 
-void drawShadedFaces(const mayasim::RenderMesh& mesh) {
+void drawShadedFaces(const mayasim::RenderMesh& mesh, bool smooth) {
     glEnable(GL_LIGHTING);
     // Pushes the faces back a little so wireframes and components on them show.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 1.0f);
-    drawShaded(mesh);
+    drawShaded(mesh, smooth);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_LIGHTING);
 }
@@ -79,7 +79,7 @@ void drawComponents(const mayasim::RenderMesh& mesh, const MeshComponents& compo
     glDisable(GL_BLEND);
     glColor4fv(kPickedEdge);
     drawEdges(mesh, components.edges);
-    if (!components.vertices.empty()) {
+    if (components.showVertices || !components.vertices.empty()) {
         glPointSize(kVertexSize);
         setPaletteColor(kVertexIndex);
         drawPoints(mesh);
@@ -98,7 +98,7 @@ void drawMesh(const mayasim::RenderMesh& mesh, M3dView::DisplayStyle style,
     glMultMatrixd(&mesh.world.matrix[0][0]);
     const bool shaded = style == M3dView::kFlatShaded || style == M3dView::kGouraudShaded;
     if (shaded)
-        drawShadedFaces(mesh);
+        drawShadedFaces(mesh, style == M3dView::kGouraudShaded);
     setPaletteColor(wireIndexOf(status));
     if (style == M3dView::kBoundingBox) {
         drawBoundingBox(mesh);

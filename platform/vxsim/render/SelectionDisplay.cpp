@@ -5,6 +5,7 @@
 #include <maya/MIntArray.h>
 #include <maya/MObject.h>
 #include <maya/MSelectionList.h>
+#include <maya/MSelectionMask.h>
 
 namespace vxsim::render {
 namespace {
@@ -61,6 +62,16 @@ SelectionDisplay SelectionDisplay::ofActiveSelection() {
     }
     if (!lead.empty())
         display.objects_[lead] = true;
+    // Hilited meshes draw in the hilite colour, with their vertices while vertices are picked.
+    MSelectionList hilited;
+    MGlobal::getHiliteList(hilited);
+    const bool vertices =
+        MGlobal::componentSelectionMask().intersects(MSelectionMask::kSelectMeshVerts);
+    for (unsigned int i = 0; i < hilited.length(); ++i) {
+        MDagPath path;
+        if (hilited.getDagPath(i, path) && toMeshShape(path))
+            display.components_[path.fullPathName().asChar()].showVertices = vertices;
+    }
     return display;
 }
 

@@ -11,11 +11,13 @@
 
 namespace vxsim::render {
 
-//! Picked components of one mesh, as element indices.
+//! Picked components of one mesh, as element indices, and whether its vertices show (a
+//! hilited mesh while vertices are being picked).
 struct MeshComponents {
     std::vector<int> vertices;
     std::vector<int> edges;
     std::vector<int> faces;
+    bool showVertices = false;
 };
 
 class SelectionDisplay {
@@ -24,7 +26,7 @@ public:
     static SelectionDisplay ofActiveSelection();
 
     //! kLead for a shape under the last selected object, kActive under any other selected
-    //! object, kHilite for a mesh with picked components, else kDormant.
+    //! object, kHilite for a hilited mesh or one with picked components, else kDormant.
     M3dView::DisplayStatus statusOf(const MDagPath& shape) const;
     //! The picked components of a mesh shape, or null.
     const MeshComponents* componentsOf(const MDagPath& shape) const;

@@ -2,6 +2,7 @@
 // What the host's viewport needs to draw the scene: the visible meshes with their world
 // placement, and a camera's view and projection.
 
+#include <memory>
 #include <vector>
 
 #include <maya/MDagPath.h>
@@ -9,14 +10,15 @@
 #include <maya/MPoint.h>
 #include <maya/MStatus.h>
 
+#include "geometry/Mesh.h"
+
 namespace mayasim {
 
 struct RenderMesh {
-    MDagPath path;               // the mesh shape
-    MMatrix world;               // object space -> world space
-    std::vector<MPoint> points;  // object space
-    std::vector<int> faceCounts;
-    std::vector<int> faceConnects;
+    MDagPath path;  // the mesh shape
+    MMatrix world;  // object space -> world space
+    // The shape's mesh as it is now (shared, not copied: views draw it as it is edited).
+    std::shared_ptr<const mesh::Mesh> geometry;
     bool selected = false;  // the shape or its transform is in the active selection
 };
 

@@ -14,6 +14,7 @@
 #include "dg/Graph.h"
 #include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/PolyCreators.h"
 
 namespace mayasim {
 
@@ -165,25 +166,12 @@ MStatus dagCompute(Node& node, const MPlug& plug, MDataBlock&) {
     return MStatus::kSuccess;
 }
 
-MStatus polyCubeCompute(Node& node, const MPlug& plug, MDataBlock& data) {
-    const PlugKey key = PlugAccess::key(plug);
-    if (key.attr->shortName != "out")
-        return MStatus::kUnknownParameter;
-    auto geometry = std::make_shared<MeshGeometry>(MeshGeometry::cube(
-        number(node, "w"), number(node, "h"), number(node, "d"),
-        static_cast<int>(number(node, "sw")), static_cast<int>(number(node, "sh")),
-        static_cast<int>(number(node, "sd"))));
-    storage(node, key).data = ObjectAccess::wrap(std::make_shared<MeshData>(geometry));
-    data.setClean(plug);
-    return MStatus::kSuccess;
-}
-
 MStatus meshCompute(Node& node, const MPlug& plug, MDataBlock& data) {
     const PlugKey key = normalized(PlugAccess::key(plug));
     const std::string& name = key.attr->shortName;
     if (name != "o" && name != "w")
         return dagCompute(node, plug, data);
-    auto geometry = std::make_shared<MeshGeometry>(meshGeometry(node));
+    auto geometry = std::make_shared<const mesh::Mesh>(meshOf(node));
     storage(node, key).data = ObjectAccess::wrap(std::make_shared<MeshData>(geometry));
     return MStatus::kSuccess;
 }
@@ -263,23 +251,6 @@ void addMesh() {
     type.volatileOutputs.push_back(type.findAttribute("w"));
 }
 
-void addPolyCube() {
-    NodeClass& type =
-        addType("polyCube", 0x50435542, MFn::kPolyCube, {MFn::kDependencyNode}, false);
-    type.compute = polyCubeCompute;
-    addAll(type, {numeric("width", "w", MFnNumericData::kDouble, 1.0),
-                  numeric("height", "h", MFnNumericData::kDouble, 1.0),
-                  numeric("depth", "d", MFnNumericData::kDouble, 1.0),
-                  numeric("subdivisionsWidth", "sw", MFnNumericData::kInt, 1.0),
-                  numeric("subdivisionsHeight", "sh", MFnNumericData::kInt, 1.0),
-                  numeric("subdivisionsDepth", "sd", MFnNumericData::kInt, 1.0),
-                  meshAttr("output", "out", false, false)});
-    const Attribute* output = type.findAttribute("out");
-    for (const char* input : {"w", "h", "d", "sw", "sh", "sd"}) {
-        type.addAffects(type.findAttribute(input), output);
-    }
-}
-
 void addTime() {
     NodeClass& type = addType("time", 0x54494d45, MFn::kTime, {MFn::kDependencyNode}, false);
     addAll(type, {unit("outTime", "o", MFnUnitAttribute::kTime, 0.0)});
@@ -336,7 +307,7 @@ void addBuiltinTypes() {
     addTransform();
     addCamera();
     addMesh();
-    addPolyCube();
+    addPolyCreatorTypes();
     addTime();
     addWorld();
 }

@@ -8,7 +8,7 @@
 #include <maya/MMatrix.h>
 
 #include "dg/Component.h"
-#include "dg/MeshGeometry.h"
+#include "geometry/Mesh.h"
 #include "mayasim/DgObject.h"
 
 namespace mayasim {
@@ -23,10 +23,10 @@ public:
 
 class MeshData : public Object {
 public:
-    explicit MeshData(std::shared_ptr<MeshGeometry> value) : geometry(std::move(value)) {}
+    explicit MeshData(std::shared_ptr<const mesh::Mesh> value) : geometry(std::move(value)) {}
     MFn::Type apiType() const override { return MFn::kMeshData; }
     bool hasFn(MFn::Type type) const override { return type == MFn::kData || Object::hasFn(type); }
-    std::shared_ptr<MeshGeometry> geometry;
+    std::shared_ptr<const mesh::Mesh> geometry;
 };
 
 class NumericData : public Object {

@@ -18,9 +18,13 @@ void report(MStatus* out, MStatus status) {
 
 }  // namespace
 
+// As in Maya, a shape's function set given its transform's path works on the shape below.
 void MFnDagNode::attachPath(const MDagPath& path, MStatus* status) {
-    attach(path.node(), status);
-    path_ = object_.isNull() ? MDagPath() : path;
+    MDagPath target = path;
+    if (!target.node().hasFn(type()) && target.hasFn(type()))
+        target.extendToShape();
+    attach(target.node(), status);
+    path_ = object_.isNull() ? MDagPath() : target;
 }
 
 MStatus MFnDagNode::setObject(MObject& object) {
@@ -201,8 +205,11 @@ MBoundingBox MFnDagNode::boundingBox(MStatus* ReturnStatus) const {
     if (!node)
         return box;
     if (node->hasFn(MFn::kMesh)) {
-        for (const MPoint& point : mayasim::meshGeometry(*node).points)
-            box.expand(point);
+        const mayasim::mesh::Bounds bounds = mayasim::meshOf(*node).bounds();
+        if (!bounds.isEmpty()) {
+            box.expand(mayasim::toPoint(bounds.min));
+            box.expand(mayasim::toPoint(bounds.max));
+        }
         return box;
     }
     if (node->hasFn(MFn::kCamera)) {

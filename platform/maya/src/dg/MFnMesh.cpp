@@ -2,13 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <string>
 
 #include "dg/MeshAccess.h"
 #include "dg/Node.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
+#include "geometry/MeshQueries.h"
+#include "geometry/MeshTopology.h"
+#include "geometry/MeshTriangulation.h"
 
-using mayasim::MeshGeometry;
+using mayasim::spaceMatrix;
+using mayasim::toPoint;
+using mayasim::toVec3;
+using mayasim::toVector;
+namespace mesh = mayasim::mesh;
 
 namespace {
 
@@ -17,102 +25,115 @@ void report(MStatus* out, MStatus status) {
         *out = status;
 }
 
-MeshGeometry* geometryOf(const MObject& object) {
-    mayasim::Node* node = mayasim::nodeOf(object);
-    return node && node->hasFn(MFn::kMesh) ? &mayasim::meshGeometry(*node) : nullptr;
+bool inRange(int index, int count) {
+    return index >= 0 && index < count;
 }
 
-struct Hit {
-    double t;
-    double u;
-    double v;
+std::vector<int> toVector(const MIntArray* ids) {
+    std::vector<int> out;
+    if (ids) {
+        out.reserve(ids->length());
+        for (unsigned int i = 0; i < ids->length(); ++i)
+            out.push_back((*ids)[i]);
+    }
+    return out;
+}
+
+// A ray given in `space`, taken to the mesh's object space. The direction keeps its length
+// through the matrix, so hit parameters mean the same in both spaces.
+struct ObjectRay {
+    ObjectRay(const MFloatPoint& source, const MFloatVector& direction, const MMatrix& toSpace) {
+        const MMatrix fromSpace = toSpace.inverse();
+        query.source = toVec3(MPoint(source) * fromSpace);
+        query.direction = toVec3(MVector(direction) * fromSpace);
+    }
+    mesh::RayQuery query;
 };
 
-// Moeller-Trumbore: the ray parameter and barycentrics of the hit, if any.
-bool intersectTriangle(const MPoint& origin, const MVector& dir, const MPoint& a, const MPoint& b,
-                       const MPoint& c, Hit& hit) {
-    const MVector e1 = b - a;
-    const MVector e2 = c - a;
-    const MVector p = dir ^ e2;
-    const double det = e1 * p;
-    if (std::fabs(det) < 1e-12)
-        return false;
-    const double inv = 1.0 / det;
-    const MVector s = origin - a;
-    hit.u = (s * p) * inv;
-    if (hit.u < 0.0 || hit.u > 1.0)
-        return false;
-    const MVector q = s ^ e1;
-    hit.v = (dir * q) * inv;
-    if (hit.v < 0.0 || hit.u + hit.v > 1.0)
-        return false;
-    hit.t = (e2 * q) * inv;
-    return true;
+// The face and triangle filters of a query, kept alive while it runs.
+struct IdFilters {
+    IdFilters(const MIntArray* faceIds, const MIntArray* triIds)
+        : faces(toVector(faceIds)), triangles(toVector(triIds)) {}
+    void applyTo(mesh::RayQuery& query) const {
+        query.faceIds = faces;
+        query.triangleIds = triangles;
+    }
+    std::vector<int> faces;
+    std::vector<int> triangles;
+};
+
+void writeHit(const mesh::RayHit& hit, const MMatrix& toSpace, MFloatPoint& hitPoint,
+              float* hitRayParam, int* hitFace, int* hitTriangle, float* hitBary1,
+              float* hitBary2) {
+    hitPoint = MFloatPoint(toPoint(hit.point) * toSpace);
+    if (hitRayParam)
+        *hitRayParam = static_cast<float>(hit.param);
+    if (hitFace)
+        *hitFace = hit.face;
+    if (hitTriangle)
+        *hitTriangle = hit.triangle;
+    if (hitBary1)
+        *hitBary1 = static_cast<float>(hit.bary1);
+    if (hitBary2)
+        *hitBary2 = static_cast<float>(hit.bary2);
 }
 
-MPoint closestOnTriangle(const MPoint& p, const MPoint& a, const MPoint& b, const MPoint& c) {
-    const MVector ab = b - a, ac = c - a, ap = p - a;
-    const double d1 = ab * ap, d2 = ac * ap;
-    if (d1 <= 0 && d2 <= 0)
-        return a;
-    const MVector bp = p - b;
-    const double d3 = ab * bp, d4 = ac * bp;
-    if (d3 >= 0 && d4 <= d3)
-        return b;
-    const double vc = d1 * d4 - d3 * d2;
-    if (vc <= 0 && d1 >= 0 && d3 <= 0)
-        return a + ab * (d1 / (d1 - d3));
-    const MVector cp = p - c;
-    const double d5 = ab * cp, d6 = ac * cp;
-    if (d6 >= 0 && d5 <= d6)
-        return c;
-    const double vb = d5 * d2 - d1 * d6;
-    if (vb <= 0 && d2 >= 0 && d6 <= 0)
-        return a + ac * (d2 / (d2 - d6));
-    const double va = d3 * d6 - d5 * d4;
-    if (va <= 0 && (d4 - d3) >= 0 && (d5 - d6) >= 0) {
-        return b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
-    }
-    const double denom = 1.0 / (va + vb + vc);
-    return a + ab * (vb * denom) + ac * (vc * denom);
+// Angle between the two edges of a face at vertex `corner` of its outline.
+double cornerAngle(const mesh::Mesh& m, int face, int corner) {
+    const mesh::Span<int> verts = m.faceVertices(face);
+    const int n = verts.count();
+    const mesh::Vec3& at = m.point(verts[static_cast<std::size_t>(corner)]);
+    const mesh::Vec3 a = m.point(verts[static_cast<std::size_t>((corner + n - 1) % n)]) - at;
+    const mesh::Vec3 b = m.point(verts[static_cast<std::size_t>((corner + 1) % n)]) - at;
+    const double la = mesh::length(a), lb = mesh::length(b);
+    if (la == 0.0 || lb == 0.0)
+        return 0.0;
+    return std::acos(std::clamp(mesh::dot(a, b) / (la * lb), -1.0, 1.0));
 }
 
 }  // namespace
 
-MMatrix MFnMesh::spaceMatrix(MSpace::Space space) const {
-    return space == MSpace::kWorld ? path().inclusiveMatrix() : MMatrix();
-}
+// ---- Creation ----
 
 MObject MFnMesh::create(int numVertices, int numPolygons, const MPointArray& vertexArray,
                         const MIntArray& polygonCounts, const MIntArray& polygonConnects,
                         MObject parentOrOwner, MStatus* ReturnStatus) {
-    std::vector<MPoint> points;
+    std::vector<mesh::Vec3> points(vertexArray.length());
     for (unsigned int i = 0; i < vertexArray.length(); ++i)
-        points.push_back(vertexArray[i]);
-    std::vector<int> counts;
-    std::vector<int> connects;
-    for (unsigned int i = 0; i < polygonCounts.length(); ++i)
-        counts.push_back(polygonCounts[i]);
-    for (unsigned int i = 0; i < polygonConnects.length(); ++i) {
-        connects.push_back(polygonConnects[i]);
-    }
-    auto geometry =
-        std::make_shared<MeshGeometry>(std::move(points), std::move(counts), std::move(connects));
+        points[i] = toVec3(vertexArray[i]);
+    std::vector<int> counts = toVector(&polygonCounts);
+    std::vector<int> connects = toVector(&polygonConnects);
     mayasim::Node* parent = mayasim::nodeOf(parentOrOwner);
-    if (numVertices != geometry->numVertices() || numPolygons != geometry->numPolygons() ||
-        !geometry->isValid() || (parent && !parent->hasFn(MFn::kTransform))) {
+    if (numVertices != static_cast<int>(points.size()) ||
+        numPolygons != static_cast<int>(counts.size()) ||
+        (parent && !parent->hasFn(MFn::kTransform))) {
         report(ReturnStatus, MStatus::kInvalidParameter);
         return MObject();
     }
-    std::shared_ptr<mayasim::Node> shape;
-    const MStatus status = mayasim::createNodeOfType("mesh", "", parent, nullptr, shape);
+    std::optional<mesh::Mesh> built = mesh::Mesh::fromPolygons(std::move(points), counts, connects);
+    if (!built) {
+        report(ReturnStatus, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    // Unparented, the mesh gets a transform named as Maya names it: polySurface1.
+    std::shared_ptr<mayasim::Node> transform, shape;
+    MStatus status = MStatus::kSuccess;
+    if (!parent) {
+        status =
+            mayasim::createNodeOfType("transform", "polySurface1", nullptr, nullptr, transform);
+        parent = transform.get();
+    }
+    if (status) {
+        status = mayasim::createNodeOfType("mesh", mayasim::shapeNameFor(parent->name), parent,
+                                           nullptr, shape);
+    }
     report(ReturnStatus, status);
     if (!status)
         return MObject();
-    shape->mesh = geometry;
+    mayasim::setMeshOf(*shape, std::move(*built));
     object_ = shape->handle();
     path_ = MDagPath();
-    return parent ? object_ : shape->parent->handle();
+    return transform ? transform->handle() : object_;
 }
 
 MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray& vertexArray,
@@ -125,45 +146,52 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray
                   ReturnStatus);
 }
 
+// ---- Counts and points ----
+
 int MFnMesh::numVertices(MStatus* ReturnStatus) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    report(ReturnStatus, mesh ? MStatus::kSuccess : MStatus::kFailure);
-    return mesh ? mesh->numVertices() : 0;
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    return m ? m->numVertices() : 0;
 }
 
 int MFnMesh::numEdges(MStatus* ReturnStatus) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    report(ReturnStatus, mesh ? MStatus::kSuccess : MStatus::kFailure);
-    return mesh ? mesh->numEdges() : 0;
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    return m ? m->topology().numEdges() : 0;
 }
 
 int MFnMesh::numPolygons(MStatus* ReturnStatus) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    report(ReturnStatus, mesh ? MStatus::kSuccess : MStatus::kFailure);
-    return mesh ? mesh->numPolygons() : 0;
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    return m ? m->numFaces() : 0;
 }
 
 int MFnMesh::numFaceVertices(MStatus* ReturnStatus) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    report(ReturnStatus, mesh ? MStatus::kSuccess : MStatus::kFailure);
-    return mesh ? static_cast<int>(mesh->faceConnects.size()) : 0;
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    if (!m)
+        return 0;
+    int total = 0;
+    for (int face = 0; face < m->numFaces(); ++face)
+        total += m->faceVertexCount(face);
+    return total;
 }
 
 int MFnMesh::polygonVertexCount(int polygonId, MStatus* ReturnStatus) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    const bool valid = mesh && polygonId >= 0 && polygonId < mesh->numPolygons();
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    const bool valid = m && inRange(polygonId, m->numFaces());
     report(ReturnStatus, valid ? MStatus::kSuccess : MStatus::kInvalidParameter);
-    return valid ? mesh->faceCounts[polygonId] : 0;
+    return valid ? m->faceVertexCount(polygonId) : 0;
 }
 
 MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    const MMatrix toSpace = spaceMatrix(space);
-    vertexArray.clear();
-    for (const MPoint& point : mesh->points)
-        vertexArray.append(point * toSpace);
+    const MMatrix toSpace = spaceMatrix(path(), space);
+    vertexArray.setLength(static_cast<unsigned int>(m->numVertices()));
+    for (int v = 0; v < m->numVertices(); ++v)
+        vertexArray[static_cast<unsigned int>(v)] = toPoint(m->point(v)) * toSpace;
     return MStatus::kSuccess;
 }
 
@@ -177,16 +205,16 @@ MStatus MFnMesh::getPoints(MFloatPointArray& vertexArray, MSpace::Space space) c
 }
 
 MStatus MFnMesh::setPoints(MPointArray& vertexArray, MSpace::Space space) {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (vertexArray.length() != mesh->points.size())
+    if (vertexArray.length() != static_cast<unsigned int>(m->numVertices()))
         return MStatus::kInvalidParameter;
-    const MMatrix fromSpace = spaceMatrix(space).inverse();
-    for (unsigned int i = 0; i < vertexArray.length(); ++i) {
-        mesh->points[i] = vertexArray[i] * fromSpace;
-    }
-    return MStatus::kSuccess;
+    const MMatrix fromSpace = spaceMatrix(path(), space).inverse();
+    std::vector<mesh::Vec3> points(vertexArray.length());
+    for (unsigned int i = 0; i < vertexArray.length(); ++i)
+        points[i] = toVec3(vertexArray[i] * fromSpace);
+    return m->setPoints(std::move(points)) ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }
 
 MStatus MFnMesh::setPoints(MFloatPointArray& vertexArray, MSpace::Space space) {
@@ -197,86 +225,140 @@ MStatus MFnMesh::setPoints(MFloatPointArray& vertexArray, MSpace::Space space) {
 }
 
 MStatus MFnMesh::getPoint(int vertexId, MPoint& pos, MSpace::Space space) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (vertexId < 0 || vertexId >= mesh->numVertices())
+    if (!inRange(vertexId, m->numVertices()))
         return MStatus::kInvalidParameter;
-    pos = mesh->points[vertexId] * spaceMatrix(space);
+    pos = toPoint(m->point(vertexId)) * spaceMatrix(path(), space);
     return MStatus::kSuccess;
 }
 
 MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (vertexId < 0 || vertexId >= mesh->numVertices())
+    if (!inRange(vertexId, m->numVertices()))
         return MStatus::kInvalidParameter;
-    mesh->points[vertexId] = pos * spaceMatrix(space).inverse();
-    return MStatus::kSuccess;
+    const MPoint local = pos * spaceMatrix(path(), space).inverse();
+    return m->setPoint(vertexId, toVec3(local)) ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }
 
+// ---- Topology ----
+
 MStatus MFnMesh::getPolygonVertices(int polygonId, MIntArray& vertexList) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (polygonId < 0 || polygonId >= mesh->numPolygons())
+    if (!inRange(polygonId, m->numFaces()))
         return MStatus::kInvalidParameter;
     vertexList.clear();
-    for (int v : mesh->faceVertices(polygonId))
+    for (int v : m->faceVertices(polygonId))
         vertexList.append(v);
     return MStatus::kSuccess;
 }
 
 MStatus MFnMesh::getVertices(MIntArray& vertexCount, MIntArray& vertexList) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
     vertexCount.clear();
     vertexList.clear();
-    for (int count : mesh->faceCounts)
-        vertexCount.append(count);
-    for (int v : mesh->faceConnects)
-        vertexList.append(v);
+    for (int face = 0; face < m->numFaces(); ++face) {
+        vertexCount.append(m->faceVertexCount(face));
+        for (int v : m->faceVertices(face))
+            vertexList.append(v);
+    }
     return MStatus::kSuccess;
 }
 
 MStatus MFnMesh::getEdgeVertices(int edgeId, int2& vertexList) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (edgeId < 0 || edgeId >= mesh->numEdges())
+    const mesh::Topology& topology = m->topology();
+    if (!inRange(edgeId, topology.numEdges()))
         return MStatus::kInvalidParameter;
-    vertexList[0] = mesh->edges()[edgeId].first;
-    vertexList[1] = mesh->edges()[edgeId].second;
+    vertexList[0] = topology.edgeVertex(edgeId, 0);
+    vertexList[1] = topology.edgeVertex(edgeId, 1);
     return MStatus::kSuccess;
 }
 
-MStatus MFnMesh::getPolygonNormal(int polygonId, MVector& normal, MSpace::Space space) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+MStatus MFnMesh::getPolygonTriangleVertices(int polygonId, int triangleId,
+                                            int vertexList[3]) const {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (polygonId < 0 || polygonId >= mesh->numPolygons())
+    const mesh::Triangulation& triangles = m->triangulation();
+    if (!inRange(polygonId, m->numFaces()) ||
+        !inRange(triangleId, triangles.faceTriangleCount(polygonId))) {
         return MStatus::kInvalidParameter;
-    // Newell's method: robust for non-planar polygons.
-    const std::vector<int> verts = mesh->faceVertices(polygonId);
-    MVector sum;
-    for (size_t i = 0; i < verts.size(); ++i) {
-        const MPoint& a = mesh->points[verts[i]];
-        const MPoint& b = mesh->points[verts[(i + 1) % verts.size()]];
-        sum.x += (a.y - b.y) * (a.z + b.z);
-        sum.y += (a.z - b.z) * (a.x + b.x);
-        sum.z += (a.x - b.x) * (a.y + b.y);
     }
-    normal = sum.normal();
+    const std::array<int, 3> ids = triangles.faceTriangle(polygonId, triangleId);
+    std::copy(ids.begin(), ids.end(), vertexList);
+    return MStatus::kSuccess;
+}
+
+MStatus MFnMesh::getTriangles(MIntArray& triangleCounts, MIntArray& triangleVertices) const {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
+        return MStatus::kFailure;
+    const mesh::Triangulation& triangles = m->triangulation();
+    triangleCounts.clear();
+    triangleVertices.clear();
+    for (int face = 0; face < m->numFaces(); ++face)
+        triangleCounts.append(triangles.faceTriangleCount(face));
+    for (int id : triangles.triangleVertexIds())
+        triangleVertices.append(id);
+    return MStatus::kSuccess;
+}
+
+// ---- Normals ----
+
+MStatus MFnMesh::getPolygonNormal(int polygonId, MVector& normal, MSpace::Space space) const {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
+        return MStatus::kFailure;
+    if (!inRange(polygonId, m->numFaces()))
+        return MStatus::kInvalidParameter;
+    normal = toVector(m->faceNormal(polygonId));
     if (space == MSpace::kWorld)
-        normal = normal.transformAsNormal(spaceMatrix(space));
+        normal = normal.transformAsNormal(spaceMatrix(path(), space));
+    return MStatus::kSuccess;
+}
+
+MStatus MFnMesh::getVertexNormal(int vertexId, MVector& normal, MSpace::Space space) const {
+    return getVertexNormal(vertexId, false, normal, space);
+}
+
+MStatus MFnMesh::getVertexNormal(int vertexId, bool angleWeighted, MVector& normal,
+                                 MSpace::Space space) const {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
+        return MStatus::kFailure;
+    if (!inRange(vertexId, m->numVertices()))
+        return MStatus::kInvalidParameter;
+    mesh::Vec3 sum;
+    for (int face : m->topology().vertexFaces(vertexId)) {
+        double weight = 1.0;
+        if (angleWeighted) {
+            const mesh::Span<int> verts = m->faceVertices(face);
+            const auto at = std::find(verts.begin(), verts.end(), vertexId);
+            weight = at == verts.end() ? 0.0 : cornerAngle(*m, face, int(at - verts.begin()));
+        }
+        sum += m->faceNormal(face) * weight;
+    }
+    normal = toVector(mesh::normalized(sum));
+    if (space == MSpace::kWorld)
+        normal = normal.transformAsNormal(spaceMatrix(path(), space));
     return MStatus::kSuccess;
 }
 
 MStatus MFnMesh::updateSurface() {
-    return geometryOf(object_) ? MStatus::kSuccess : MStatus::kFailure;
+    return mayasim::meshOf(object_) ? MStatus::kSuccess : MStatus::kFailure;
 }
+
+// ---- Ray queries ----
 
 bool MFnMesh::intersect(const MPoint& raySource, const MVector& rayDirection, MPointArray& points,
                         double, MSpace::Space space, MIntArray* polygonIds,
@@ -284,119 +366,168 @@ bool MFnMesh::intersect(const MPoint& raySource, const MVector& rayDirection, MP
     points.clear();
     if (polygonIds)
         polygonIds->clear();
-    MeshGeometry* mesh = geometryOf(object_);
-    report(ReturnStatus, mesh ? MStatus::kSuccess : MStatus::kFailure);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    if (!m)
         return false;
-    const MMatrix toSpace = spaceMatrix(space);
+    const MMatrix toSpace = spaceMatrix(path(), space);
     const MMatrix fromSpace = toSpace.inverse();
-    const MPoint origin = raySource * fromSpace;
-    const MVector dir = rayDirection * fromSpace;
-    std::vector<std::pair<double, int>> hits;
-    for (int face = 0; face < mesh->numPolygons(); ++face) {
-        const std::vector<int> verts = mesh->faceVertices(face);
-        for (size_t i = 1; i + 1 < verts.size(); ++i) {
-            Hit hit{};
-            if (intersectTriangle(origin, dir, mesh->points[verts[0]], mesh->points[verts[i]],
-                                  mesh->points[verts[i + 1]], hit) &&
-                hit.t >= 0.0) {
-                hits.push_back({hit.t, face});
-                break;
-            }
-        }
-    }
-    std::sort(hits.begin(), hits.end());
-    for (const auto& [t, face] : hits) {
-        points.append((origin + dir * t) * toSpace);
+    const std::vector<mesh::RayHit> hits =
+        mesh::intersect(*m, toVec3(raySource * fromSpace), toVec3(rayDirection * fromSpace));
+    for (const mesh::RayHit& hit : hits) {
+        points.append(toPoint(hit.point) * toSpace);
         if (polygonIds)
-            polygonIds->append(face);
+            polygonIds->append(hit.face);
     }
     return !hits.empty();
 }
 
 bool MFnMesh::closestIntersection(const MFloatPoint& raySource, const MFloatVector& rayDirection,
-                                  const MIntArray* faceIds, const MIntArray*, bool,
+                                  const MIntArray* faceIds, const MIntArray* triIds, bool,
                                   MSpace::Space space, float maxParam, bool testBothDirections,
                                   MMeshIsectAccelParams*, MFloatPoint& hitPoint, float* hitRayParam,
                                   int* hitFace, int* hitTriangle, float* hitBary1, float* hitBary2,
                                   float, MStatus* ReturnStatus) {
-    MeshGeometry* mesh = geometryOf(object_);
-    report(ReturnStatus, mesh ? MStatus::kSuccess : MStatus::kFailure);
-    if (!mesh)
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    if (!m)
         return false;
-    const MMatrix toSpace = spaceMatrix(space);
-    const MMatrix fromSpace = toSpace.inverse();
-    const MPoint origin = MPoint(raySource) * fromSpace;
-    const MVector dir = MVector(rayDirection) * fromSpace;
-    std::vector<int> faces;
-    if (faceIds) {
-        for (unsigned int i = 0; i < faceIds->length(); ++i)
-            faces.push_back((*faceIds)[i]);
-    } else {
-        for (int face = 0; face < mesh->numPolygons(); ++face)
-            faces.push_back(face);
+    const MMatrix toSpace = spaceMatrix(path(), space);
+    ObjectRay ray(raySource, rayDirection, toSpace);
+    const IdFilters filters(faceIds, triIds);
+    filters.applyTo(ray.query);
+    ray.query.maxParam = maxParam;
+    ray.query.testBothDirections = testBothDirections;
+    const std::optional<mesh::RayHit> hit = mesh::closestIntersection(*m, ray.query);
+    if (hit) {
+        writeHit(*hit, toSpace, hitPoint, hitRayParam, hitFace, hitTriangle, hitBary1, hitBary2);
     }
-    bool found = false;
-    Hit best{std::numeric_limits<double>::max(), 0, 0};
-    int bestFace = -1;
-    int bestTriangle = -1;
-    for (int face : faces) {
-        const std::vector<int> verts = mesh->faceVertices(face);
-        for (size_t i = 1; i + 1 < verts.size(); ++i) {
-            Hit hit{};
-            if (!intersectTriangle(origin, dir, mesh->points[verts[0]], mesh->points[verts[i]],
-                                   mesh->points[verts[i + 1]], hit)) {
-                continue;
-            }
-            if ((hit.t < 0.0 && !testBothDirections) || std::fabs(hit.t) > maxParam)
-                continue;
-            if (std::fabs(hit.t) < std::fabs(best.t)) {
-                best = hit;
-                bestFace = face;
-                bestTriangle = static_cast<int>(i) - 1;
-                found = true;
-            }
-        }
-    }
-    if (!found)
-        return false;
-    hitPoint = MFloatPoint((origin + dir * best.t) * toSpace);
-    if (hitRayParam)
-        *hitRayParam = static_cast<float>(best.t);
-    if (hitFace)
-        *hitFace = bestFace;
-    if (hitTriangle)
-        *hitTriangle = bestTriangle;
-    if (hitBary1)
-        *hitBary1 = static_cast<float>(1.0 - best.u - best.v);
-    if (hitBary2)
-        *hitBary2 = static_cast<float>(best.u);
-    return true;
+    return hit.has_value();
 }
 
+bool MFnMesh::anyIntersection(const MFloatPoint& raySource, const MFloatVector& rayDirection,
+                              const MIntArray* faceIds, const MIntArray* triIds, bool,
+                              MSpace::Space space, float maxParam, bool testBothDirections,
+                              MMeshIsectAccelParams*, MFloatPoint& hitPoint, float* hitRayParam,
+                              int* hitFace, int* hitTriangle, float* hitBary1, float* hitBary2,
+                              float, MStatus* ReturnStatus) {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    if (!m)
+        return false;
+    const MMatrix toSpace = spaceMatrix(path(), space);
+    ObjectRay ray(raySource, rayDirection, toSpace);
+    const IdFilters filters(faceIds, triIds);
+    filters.applyTo(ray.query);
+    ray.query.maxParam = maxParam;
+    ray.query.testBothDirections = testBothDirections;
+    const std::optional<mesh::RayHit> hit = mesh::anyIntersection(*m, ray.query);
+    if (hit) {
+        writeHit(*hit, toSpace, hitPoint, hitRayParam, hitFace, hitTriangle, hitBary1, hitBary2);
+    }
+    return hit.has_value();
+}
+
+bool MFnMesh::allIntersections(const MFloatPoint& raySource, const MFloatVector& rayDirection,
+                               const MIntArray* faceIds, const MIntArray* triIds, bool,
+                               MSpace::Space space, float maxParam, bool testBothDirections,
+                               MMeshIsectAccelParams*, bool sortHits, MFloatPointArray& hitPoints,
+                               MFloatArray* hitRayParams, MIntArray* hitFaces,
+                               MIntArray* hitTriangles, MFloatArray* hitBary1s,
+                               MFloatArray* hitBary2s, float, MStatus* ReturnStatus) {
+    hitPoints.clear();
+    for (MFloatArray* list : {hitRayParams, hitBary1s, hitBary2s}) {
+        if (list)
+            list->clear();
+    }
+    for (MIntArray* list : {hitFaces, hitTriangles}) {
+        if (list)
+            list->clear();
+    }
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    if (!m)
+        return false;
+    const MMatrix toSpace = spaceMatrix(path(), space);
+    ObjectRay ray(raySource, rayDirection, toSpace);
+    const IdFilters filters(faceIds, triIds);
+    filters.applyTo(ray.query);
+    ray.query.maxParam = maxParam;
+    ray.query.testBothDirections = testBothDirections;
+    const std::vector<mesh::RayHit> hits = mesh::allIntersections(*m, ray.query, sortHits);
+    for (const mesh::RayHit& hit : hits) {
+        hitPoints.append(MFloatPoint(toPoint(hit.point) * toSpace));
+        if (hitRayParams)
+            hitRayParams->append(static_cast<float>(hit.param));
+        if (hitFaces)
+            hitFaces->append(hit.face);
+        if (hitTriangles)
+            hitTriangles->append(hit.triangle);
+        if (hitBary1s)
+            hitBary1s->append(static_cast<float>(hit.bary1));
+        if (hitBary2s)
+            hitBary2s->append(static_cast<float>(hit.bary2));
+    }
+    return !hits.empty();
+}
+
+// Closest points are found in object space; under a non-uniform scale that is the closest
+// point of the object's own metric, as for any query answered through the inverse matrix.
 MStatus MFnMesh::getClosestPoint(const MPoint& toThisPoint, MPoint& theClosestPoint,
                                  MSpace::Space space, int* closestPolygon) const {
-    MeshGeometry* mesh = geometryOf(object_);
-    if (!mesh)
+    MVector normal;
+    return getClosestPointAndNormal(toThisPoint, theClosestPoint, normal, space, closestPolygon);
+}
+
+MStatus MFnMesh::getClosestPointAndNormal(const MPoint& toThisPoint, MPoint& theClosestPoint,
+                                          MVector& theNormal, MSpace::Space space,
+                                          int* closestPolygon) const {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
         return MStatus::kFailure;
-    if (mesh->numPolygons() == 0)
+    const MMatrix toSpace = spaceMatrix(path(), space);
+    const std::optional<mesh::SurfacePoint> found =
+        mesh::closestPoint(*m, toVec3(toThisPoint * toSpace.inverse()));
+    if (!found)
         return MStatus::kInvalidParameter;
-    const MMatrix toSpace = spaceMatrix(space);
-    const MPoint target = toThisPoint * toSpace.inverse();
-    double bestDistance = std::numeric_limits<double>::max();
-    for (int face = 0; face < mesh->numPolygons(); ++face) {
-        const std::vector<int> verts = mesh->faceVertices(face);
-        for (size_t i = 1; i + 1 < verts.size(); ++i) {
-            const MPoint candidate = closestOnTriangle(
-                target, mesh->points[verts[0]], mesh->points[verts[i]], mesh->points[verts[i + 1]]);
-            const double distance = candidate.distanceTo(target);
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                theClosestPoint = candidate * toSpace;
-                if (closestPolygon)
-                    *closestPolygon = face;
-            }
-        }
-    }
+    theClosestPoint = toPoint(found->point) * toSpace;
+    theNormal = toVector(m->faceNormal(found->face));
+    if (space == MSpace::kWorld)
+        theNormal = theNormal.transformAsNormal(toSpace);
+    if (closestPolygon)
+        *closestPolygon = found->face;
     return MStatus::kSuccess;
+}
+
+// ---- The accelerator ----
+
+MMeshIsectAccelParams MFnMesh::uniformGridParams(int xDiv, int yDiv, int zDiv) {
+    MMeshIsectAccelParams params;
+    params.type = 1;
+    params.xDiv = xDiv;
+    params.yDiv = yDiv;
+    params.zDiv = zDiv;
+    return params;
+}
+
+MMeshIsectAccelParams MFnMesh::autoUniformGridParams() {
+    MMeshIsectAccelParams params;
+    params.type = 2;
+    return params;
+}
+
+MStatus MFnMesh::freeCachedIntersectionAccelerator() {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    if (!m)
+        return MStatus::kFailure;
+    m->freeRayAccelerator();
+    return MStatus::kSuccess;
+}
+
+MString MFnMesh::cachedIntersectionAcceleratorInfo(MStatus* ReturnStatus) {
+    const mesh::Mesh* m = mayasim::meshOf(object_);
+    report(ReturnStatus, m ? MStatus::kSuccess : MStatus::kFailure);
+    if (!m || !m->hasRayAccelerator())
+        return MString();
+    return MString(m->rayAccelerator().info().c_str());
 }

@@ -1,8 +1,8 @@
 #include <maya/MItGeometry.h>
 
-#include "dg/DataObjects.h"
 #include "dg/MeshAccess.h"
 #include "dg/Node.h"
+#include "geometry/MeshTopology.h"
 
 namespace {
 
@@ -11,9 +11,8 @@ void report(MStatus* out, MStatus status) {
         *out = status;
 }
 
-mayasim::MeshGeometry* geometryOf(const MObject& shape) {
-    mayasim::Node* node = mayasim::nodeOf(shape);
-    return node && node->hasFn(MFn::kMesh) ? &mayasim::meshGeometry(*node) : nullptr;
+mayasim::mesh::Mesh* meshOf(const MObject& shape) {
+    return mayasim::meshOf(shape);
 }
 
 }  // namespace
@@ -35,44 +34,39 @@ void MItGeometry::init(const MDagPath& path, const MObject& component, MStatus* 
     if (!path_.node().hasFn(MFn::kMesh))
         path_.extendToShape();
     shape_ = path_.node();
-    mayasim::MeshGeometry* mesh = geometryOf(shape_);
+    mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh) {
         report(ReturnStatus, MStatus::kInvalidParameter);
         return;
     }
-    auto* parts = mayasim::ObjectAccess::as<mayasim::Component>(component);
-    if (parts && parts->componentType == MFn::kMeshVertComponent) {
-        for (int index : parts->resolved()) {
-            if (index >= 0 && index < mesh->numVertices())
-                indices_.push_back(index);
-        }
-    } else if (parts) {
-        // Edges and faces iterate the vertices they use, each once.
+    const MFn::Type type = component.isNull() ? MFn::kMeshVertComponent : component.apiType();
+    if (type == MFn::kMeshVertComponent) {
+        indices_ = mayasim::componentElements(component, type, mesh->numVertices());
+    } else {
+        // Edges and faces iterate the vertices they use, each once, in vertex order.
+        const mayasim::mesh::Topology& topology = mesh->topology();
+        const bool edges = type == MFn::kMeshEdgeComponent;
         std::vector<bool> used(static_cast<size_t>(mesh->numVertices()), false);
-        for (int index : parts->resolved()) {
-            std::vector<int> verts;
-            if (parts->componentType == MFn::kMeshEdgeComponent && index >= 0 &&
-                index < mesh->numEdges()) {
-                verts = {mesh->edges()[index].first, mesh->edges()[index].second};
-            } else if (parts->componentType == MFn::kMeshPolygonComponent) {
-                verts = mesh->faceVertices(index);
+        const int count = edges ? topology.numEdges() : mesh->numFaces();
+        for (int index : mayasim::componentElements(component, type, count)) {
+            if (edges) {
+                used[static_cast<size_t>(topology.edgeVertex(index, 0))] = true;
+                used[static_cast<size_t>(topology.edgeVertex(index, 1))] = true;
+            } else {
+                for (int v : mesh->allFaceVertices(index))
+                    used[static_cast<size_t>(v)] = true;
             }
-            for (int v : verts)
-                used[static_cast<size_t>(v)] = true;
         }
         for (int v = 0; v < mesh->numVertices(); ++v) {
             if (used[static_cast<size_t>(v)])
                 indices_.push_back(v);
         }
-    } else {
-        for (int v = 0; v < mesh->numVertices(); ++v)
-            indices_.push_back(v);
     }
     report(ReturnStatus, MStatus::kSuccess);
 }
 
 MMatrix MItGeometry::toSpace(MSpace::Space space) const {
-    return space == MSpace::kWorld ? path_.inclusiveMatrix() : MMatrix();
+    return mayasim::spaceMatrix(path_, space);
 }
 
 bool MItGeometry::isDone(MStatus* ReturnStatus) const {
@@ -93,21 +87,22 @@ MStatus MItGeometry::reset() {
 }
 
 MPoint MItGeometry::position(MSpace::Space space, MStatus* ReturnStatus) const {
-    mayasim::MeshGeometry* mesh = geometryOf(shape_);
+    mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh || position_ >= indices_.size()) {
         report(ReturnStatus, MStatus::kFailure);
         return MPoint();
     }
     report(ReturnStatus, MStatus::kSuccess);
-    return mesh->points[static_cast<size_t>(indices_[position_])] * toSpace(space);
+    return mayasim::toPoint(mesh->point(indices_[position_])) * toSpace(space);
 }
 
 MStatus MItGeometry::setPosition(const MPoint& point, MSpace::Space space) {
-    mayasim::MeshGeometry* mesh = geometryOf(shape_);
+    mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh || position_ >= indices_.size())
         return MStatus::kFailure;
-    mesh->points[static_cast<size_t>(indices_[position_])] = point * toSpace(space).inverse();
-    return MStatus::kSuccess;
+    const MPoint local = point * toSpace(space).inverse();
+    return mesh->setPoint(indices_[position_], mayasim::toVec3(local)) ? MStatus::kSuccess
+                                                                       : MStatus::kInvalidParameter;
 }
 
 int MItGeometry::index(MStatus* ReturnStatus) const {
@@ -121,9 +116,7 @@ MObject MItGeometry::currentItem(MStatus* ReturnStatus) const {
     report(ReturnStatus, valid ? MStatus::kSuccess : MStatus::kFailure);
     if (!valid)
         return MObject();
-    auto item = std::make_shared<mayasim::Component>(MFn::kMeshVertComponent);
-    item->add(indices_[position_]);
-    return mayasim::ObjectAccess::wrap(item);
+    return mayasim::makeComponent(MFn::kMeshVertComponent, {indices_[position_]});
 }
 
 MObject MItGeometry::component(MStatus* ReturnStatus) const {
@@ -136,23 +129,23 @@ int MItGeometry::count(MStatus* ReturnStatus) const {
 }
 
 MStatus MItGeometry::allPositions(MPointArray& points, MSpace::Space space) const {
-    mayasim::MeshGeometry* mesh = geometryOf(shape_);
+    mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh)
         return MStatus::kFailure;
-    points.clear();
+    points.setLength(static_cast<unsigned int>(indices_.size()));
     const MMatrix m = toSpace(space);
-    for (int index : indices_)
-        points.append(mesh->points[static_cast<size_t>(index)] * m);
+    for (size_t i = 0; i < indices_.size(); ++i)
+        points[static_cast<unsigned int>(i)] = mayasim::toPoint(mesh->point(indices_[i])) * m;
     return MStatus::kSuccess;
 }
 
 MStatus MItGeometry::setAllPositions(const MPointArray& points, MSpace::Space space) {
-    mayasim::MeshGeometry* mesh = geometryOf(shape_);
+    mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh || points.length() != indices_.size())
         return MStatus::kInvalidParameter;
     const MMatrix m = toSpace(space).inverse();
-    for (size_t i = 0; i < indices_.size(); ++i) {
-        mesh->points[static_cast<size_t>(indices_[i])] = points[static_cast<unsigned int>(i)] * m;
-    }
-    return MStatus::kSuccess;
+    std::vector<mayasim::mesh::Vec3> positions(indices_.size());
+    for (size_t i = 0; i < indices_.size(); ++i)
+        positions[i] = mayasim::toVec3(points[static_cast<unsigned int>(i)] * m);
+    return mesh->setPoints(indices_, positions) ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }

@@ -2,7 +2,7 @@
 
 #include "dg/Component.h"
 #include "dg/MeshAccess.h"
-#include "dg/MeshGeometry.h"
+#include "geometry/MeshTopology.h"
 
 namespace mayasim {
 
@@ -14,47 +14,40 @@ const std::vector<ComponentKind>& MeshComponents::kinds() const {
 }
 
 ComponentExtent MeshComponents::extent(Node& shape, MFn::Type type) const {
-    const MeshGeometry& mesh = meshGeometry(shape);
+    const mesh::Mesh& m = meshOf(shape);
     switch (type) {
         case MFn::kMeshVertComponent:
-            return {mesh.numVertices()};
+            return {m.numVertices()};
         case MFn::kMeshEdgeComponent:
-            return {mesh.numEdges()};
+            return {m.topology().numEdges()};
         case MFn::kMeshPolygonComponent:
-            return {mesh.numPolygons()};
+            return {m.numFaces()};
         default:
             return {};
     }
 }
 
 std::vector<int> MeshComponents::pointsOf(Node& shape, const Component& component) const {
-    const MeshGeometry& mesh = meshGeometry(shape);
-    const int count = mesh.numVertices();
+    const mesh::Mesh& m = meshOf(shape);
+    const int count = m.numVertices();
     std::vector<bool> used(static_cast<size_t>(count), false);
     auto use = [&](int vertex) {
         if (vertex >= 0 && vertex < count)
             used[static_cast<size_t>(vertex)] = true;
     };
-    // Where each face's vertices start in faceConnects, for faces picked in any order.
-    std::vector<int> faceStart;
-    if (component.componentType == MFn::kMeshPolygonComponent) {
-        faceStart.resize(mesh.faceCounts.size() + 1, 0);
-        for (size_t f = 0; f < mesh.faceCounts.size(); ++f)
-            faceStart[f + 1] = faceStart[f] + mesh.faceCounts[f];
-    }
+    const bool edges = component.componentType == MFn::kMeshEdgeComponent;
+    const bool faces = component.componentType == MFn::kMeshPolygonComponent;
+    const int edgeCount = edges ? m.topology().numEdges() : 0;
     for (size_t i = 0; i < component.size(); ++i) {
         const int element = component.index(i);
         if (component.componentType == MFn::kMeshVertComponent) {
             use(element);
-        } else if (component.componentType == MFn::kMeshEdgeComponent) {
-            if (element >= 0 && element < mesh.numEdges()) {
-                use(mesh.edges()[static_cast<size_t>(element)].first);
-                use(mesh.edges()[static_cast<size_t>(element)].second);
-            }
-        } else if (!faceStart.empty() && element >= 0 && element < mesh.numPolygons()) {
-            const auto face = static_cast<size_t>(element);
-            for (int at = faceStart[face]; at < faceStart[face + 1]; ++at)
-                use(mesh.faceConnects[static_cast<size_t>(at)]);
+        } else if (edges && element >= 0 && element < edgeCount) {
+            use(m.topology().edgeVertex(element, 0));
+            use(m.topology().edgeVertex(element, 1));
+        } else if (faces && element >= 0 && element < m.numFaces()) {
+            for (int vertex : m.allFaceVertices(element))
+                use(vertex);
         }
     }
     std::vector<int> points;
@@ -67,17 +60,19 @@ std::vector<int> MeshComponents::pointsOf(Node& shape, const Component& componen
 
 void MeshComponents::getPoints(Node& shape, const std::vector<int>& indices,
                                std::vector<MPoint>& positions) const {
-    const std::vector<MPoint>& points = meshGeometry(shape).points;
+    const mesh::Mesh& m = meshOf(shape);
     positions.resize(indices.size());
     for (size_t i = 0; i < indices.size(); ++i)
-        positions[i] = points[static_cast<size_t>(indices[i])];
+        positions[i] = toPoint(m.point(indices[i]));
 }
 
+// One edit for the whole batch: the mesh gets one new revision however many points move.
 void MeshComponents::setPoints(Node& shape, const std::vector<int>& indices,
                                const std::vector<MPoint>& positions) const {
-    std::vector<MPoint>& points = meshGeometry(shape).points;
-    for (size_t i = 0; i < indices.size(); ++i)
-        points[static_cast<size_t>(indices[i])] = positions[i];
+    std::vector<mesh::Vec3> moved(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i)
+        moved[i] = toVec3(positions[i]);
+    meshOf(shape).setPoints(indices, moved);
 }
 
 }  // namespace mayasim

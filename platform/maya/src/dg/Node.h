@@ -2,6 +2,7 @@
 // A dependency node as the scene holds it: its type, name, values, dirty plugs, connections
 // and, for DAG nodes, its place in the hierarchy.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
@@ -22,7 +23,9 @@ class MPxNode;
 namespace mayasim {
 
 class NodeClass;
-class MeshGeometry;
+namespace mesh {
+class Mesh;
+}
 
 // One plug of a node: an attribute and, inside an array, the logical element index.
 struct PlugKey {
@@ -99,9 +102,8 @@ public:
     Node* parent = nullptr;  // DAG parent; the world node for top-level nodes
     std::vector<Node*> children;
     bool inScene = false;
-    std::shared_ptr<MeshGeometry> mesh;  // mesh shapes only
-    // The incoming geometry `mesh` was last copied from (connected mesh shapes only).
-    std::shared_ptr<const MeshGeometry> meshSource;
+    std::shared_ptr<mesh::Mesh> polyMesh;  // mesh shapes only
+    std::uint64_t polyMeshSource = 0;      // revision of the inMesh value it was taken from
 };
 
 Node* nodeOf(const MObject& handle);

@@ -167,7 +167,7 @@ MStatus copyNode(Node& source, Node* parent, const std::string& name, bool paren
     copy->locked = source.locked;
     copy->dynamicAttributes = source.dynamicAttributes;
     if (source.type->derivesFrom(MFn::kMesh))
-        copy->mesh = std::make_shared<MeshGeometry>(meshGeometry(source));
+        copy->polyMesh = std::make_shared<mesh::Mesh>(meshOf(source));
     insertNode(copy, parent, &log);
     made.push_back(copy.get());
     if (parentOnly)

@@ -4,6 +4,8 @@
 #include <maya/MSelectionList.h>
 
 #include "dg/ComponentNames.h"
+#include "dg/PolyCommands.h"
+#include "dg/PolyCreators.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
 #include "mayasim/DgCommands.h"
@@ -70,6 +72,8 @@ void registerSceneCommands(CommandEngine& engine) {
     registerAttributeCommands(engine);
     registerTransformCommands(engine);
     registerSelectionCommands(engine);
+    registerPolyCreatorCommands(engine);
+    registerPolyCommands(engine);
 }
 
 }  // namespace mayasim

@@ -44,9 +44,8 @@ std::vector<RenderMesh> visibleMeshes() {
         it.getPath(path);
         if (!visible(path))
             continue;
-        const MeshGeometry& geometry = meshGeometry(*nodeOf(path.node()));
-        meshes.push_back({path, path.inclusiveMatrix(), geometry.points, geometry.faceCounts,
-                          geometry.faceConnects, isSelected(path)});
+        meshes.push_back(
+            {path, path.inclusiveMatrix(), sharedMeshOf(*nodeOf(path.node())), isSelected(path)});
     }
     return meshes;
 }

@@ -1,5 +1,5 @@
-// Commands that make objects and geometry and set the scene's time and views: camera,
-// polyCube, currentTime, lookThru.
+// Commands that make cameras and set the scene's time and views: camera, currentTime,
+// lookThru.
 
 #include <cctype>
 
@@ -24,7 +24,6 @@ using Arg = MSyntax::MArgType;
 constexpr Arg kString = MSyntax::kString;
 constexpr Arg kDouble = MSyntax::kDouble;
 constexpr Arg kDistance = MSyntax::kDistance;
-constexpr Arg kLong = MSyntax::kLong;
 constexpr Arg kBoolean = MSyntax::kBoolean;
 
 double internalDistance(double ui) {
@@ -62,41 +61,6 @@ MStatus camera(CommandCall& call) {
     return MStatus::kSuccess;
 }
 
-MStatus polyCube(CommandCall& call) {
-    std::shared_ptr<Node> transform, shape, cube;
-    MStatus status =
-        createNodeOfType("transform", call.text("-n", "pCube1"), nullptr, &call.log(), transform);
-    if (status) {
-        status = createNodeOfType("mesh", shapeNameFor(transform->name), transform.get(),
-                                  &call.log(), shape);
-    }
-    if (status)
-        status = createNodeOfType("polyCube", "polyCube1", nullptr, &call.log(), cube);
-    if (!status)
-        return call.fail("polyCube: Cannot create the cube.");
-    static const std::pair<const char*, const char*> kFlags[] = {
-        {"-w", "w"}, {"-h", "h"}, {"-d", "d"}, {"-sx", "sw"}, {"-sy", "sh"}, {"-sz", "sd"}};
-    for (const auto& [flag, attr] : kFlags) {
-        if (!call.isSet(flag))
-            continue;
-        const double value = call.number(flag);
-        if (value <= 0.0)
-            return call.fail(std::string("polyCube: ") + flag + " must be positive.");
-        setNumber(*cube, attr, attr[0] == 's' ? value : internalDistance(value), call.log());
-    }
-    if (!connectPlugs(*cube, {cube->findAttribute("output"), -1}, *shape,
-                      {shape->findAttribute("inMesh"), -1}, false, &call.log())) {
-        return call.fail("polyCube: Cannot connect the cube's history.");
-    }
-    selectNodes({transform.get()}, call.log());
-    MStringArray result;
-    result.append(MString(transform->name.c_str()));
-    result.append(MString(cube->name.c_str()));
-    MPxCommand::setResult(result);
-    return MStatus::kSuccess;
-}
-
-// Time changes log nothing, so they stay out of the undo queue, as in Maya.
 MStatus currentTime(CommandCall& call) {
     Scene& sceneFacade = Scene::instance();
     if (call.isQuery()) {
@@ -150,17 +114,6 @@ const CommandSpec kTransformCommands[] = {
       {"-vfa", "-verticalFilmAperture", {kDouble}}},
      {},
      camera},
-    {"polyCube",
-     {{"-w", "-width", {kDistance}},
-      {"-h", "-height", {kDistance}},
-      {"-d", "-depth", {kDistance}},
-      {"-sx", "-subdivisionsX", {kLong}},
-      {"-sy", "-subdivisionsY", {kLong}},
-      {"-sz", "-subdivisionsZ", {kLong}},
-      {"-n", "-name", {kString}},
-      {"-ch", "-constructionHistory", {kBoolean}}},
-     {},
-     polyCube},
     {"currentTime", {{"-u", "-update", {kBoolean}}}, objects(0, 1), currentTime, true, true},
     {"lookThru", {}, objects(0, 2), lookThru, true},
 };

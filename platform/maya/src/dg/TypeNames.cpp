@@ -56,6 +56,18 @@ const char* apiTypeName(MFn::Type type) {
             return "kPolyCube";
         case MFn::kPolyExtrudeFacet:
             return "kPolyExtrudeFacet";
+        case MFn::kPolyCreator:
+            return "kPolyCreator";
+        case MFn::kPolyPrimitive:
+            return "kPolyPrimitive";
+        case MFn::kPolyCylinder:
+            return "kPolyCylinder";
+        case MFn::kPolyMesh:
+            return "kPolyMesh";
+        case MFn::kPolySphere:
+            return "kPolySphere";
+        case MFn::kPolyTorus:
+            return "kPolyTorus";
         case MFn::kPluginDependNode:
             return "kPluginDependNode";
         case MFn::kPluginLocatorNode:

@@ -4,6 +4,7 @@
 #include <maya/MFnMesh.h>
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MIntArray.h>
+#include <maya/MPointArray.h>
 
 #include <mayasim/Views.h>
 
@@ -142,6 +143,40 @@ TEST_F(SceneDisplayTest, PickedComponentsShowInEveryEye) {
     const std::uint8_t* after = picked.at(face.x, face.y);
     EXPECT_GT(after[0], before[0] + 10);
     EXPECT_LT(after[2], before[2] - 40);
+}
+
+// A hilited mesh is light blue with its vertices while vertices are picked; a sphere shades
+// differently smooth and flat; a concave face is filled only inside its outline.
+TEST_F(SceneDisplayTest, HiliteShadingAndConcaveFaces) {
+    mel("polySphere -r 2 -n ball; select -clear; hilite ball; selectType -ocm -vertex true");
+    const RgbaImage hilited = render(Eye::kCenter, M3dView::kWireFrame);
+    EXPECT_GT(countColour(hilited, 100, 220, 255, 20), 60) << "the hilite colour";
+    EXPECT_GT(countColour(hilited, 200, 0, 200, 30), 20) << "its vertices";
+    mel("hilite -u ball");
+    const RgbaImage smooth = render(Eye::kCenter, M3dView::kGouraudShaded);
+    const RgbaImage flat = render(Eye::kCenter, M3dView::kFlatShaded);
+    EXPECT_GT(meanChannelDifference(smooth, flat), 0.1) << "facets show only when flat";
+    mel("delete ball");
+
+    // An L-shaped hexagon facing the camera: its notch (upper right) stays background.
+    MPointArray points;
+    for (const MPoint& p : {MPoint(-2, -2, 0), MPoint(2, -2, 0), MPoint(2, 0, 0), MPoint(0, 0, 0),
+                            MPoint(0, 2, 0), MPoint(-2, 2, 0)}) {
+        points.append(p);
+    }
+    MIntArray counts, connects;
+    counts.append(6);
+    for (int v = 0; v < 6; ++v)
+        connects.append(v);
+    MFnMesh().create(6, 1, points, counts, connects);
+    const RgbaImage shape = render(Eye::kCenter, M3dView::kFlatShaded);
+    const Pixel filled = pixelOf(MPoint(-1, -1, 0));
+    const Pixel notch = pixelOf(MPoint(1, 1, 0));
+    EXPECT_GT(shape.at(filled.x, filled.y)[0], 150);
+    mel("delete polySurface1");
+    const RgbaImage background = render(Eye::kCenter, M3dView::kFlatShaded);
+    EXPECT_TRUE(near(shape.at(notch.x, notch.y), background.at(notch.x, notch.y)[0],
+                     background.at(notch.x, notch.y)[1], background.at(notch.x, notch.y)[2], 8));
 }
 
 }  // namespace
