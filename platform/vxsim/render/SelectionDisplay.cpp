@@ -3,6 +3,7 @@
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
+#include <maya/MItGeometry.h>
 #include <maya/MObject.h>
 #include <maya/MSelectionList.h>
 
@@ -40,6 +41,19 @@ bool toMeshShape(MDagPath& path) {
     return path.node().hasFn(MFn::kMesh);
 }
 
+bool toNurbsShape(MDagPath& path) {
+    if (!path.node().hasFn(MFn::kNurbsCurve) && !path.node().hasFn(MFn::kNurbsSurface))
+        path.extendToShape();
+    return path.node().hasFn(MFn::kNurbsCurve) || path.node().hasFn(MFn::kNurbsSurface);
+}
+
+// Curve CVs by index, surface CVs by u * numCVsInV + v.
+void addCVs(const MDagPath& shape, const MObject& component, std::vector<int>& cvs) {
+    MItGeometry it(shape, const_cast<MObject&>(component));
+    for (; !it.isDone(); it.next())
+        cvs.push_back(it.index());
+}
+
 }  // namespace
 
 SelectionDisplay SelectionDisplay::ofActiveSelection() {
@@ -57,6 +71,8 @@ SelectionDisplay SelectionDisplay::ofActiveSelection() {
             display.objects_[lead] = false;
         } else if (toMeshShape(path)) {
             addComponents(component, display.components_[path.fullPathName().asChar()]);
+        } else if (toNurbsShape(path)) {
+            addCVs(path, component, display.cvs_[path.fullPathName().asChar()]);
         }
     }
     if (!lead.empty())
@@ -71,7 +87,13 @@ M3dView::DisplayStatus SelectionDisplay::statusOf(const MDagPath& shape) const {
         if (found != objects_.end())
             return found->second ? M3dView::kLead : M3dView::kActive;
     }
-    return components_.count(shape.fullPathName().asChar()) ? M3dView::kHilite : M3dView::kDormant;
+    const std::string name = shape.fullPathName().asChar();
+    return components_.count(name) || cvs_.count(name) ? M3dView::kHilite : M3dView::kDormant;
+}
+
+const std::vector<int>* SelectionDisplay::cvsOf(const MDagPath& shape) const {
+    const auto found = cvs_.find(shape.fullPathName().asChar());
+    return found == cvs_.end() ? nullptr : &found->second;
 }
 
 const MeshComponents* SelectionDisplay::componentsOf(const MDagPath& shape) const {

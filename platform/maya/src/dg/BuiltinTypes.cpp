@@ -14,6 +14,8 @@
 #include "dg/Graph.h"
 #include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/NurbsNodes.h"
+#include "dg/SkeletonNodes.h"
 
 namespace mayasim {
 
@@ -339,9 +341,13 @@ void addBuiltinTypes() {
     addPolyCube();
     addTime();
     addWorld();
+    addNurbsTypes();
+    addSkeletonTypes();
 }
 
 MMatrix localMatrix(Node& node) {
+    if (node.hasFn(MFn::kJoint))
+        return jointMatrix(node);
     return node.hasFn(MFn::kTransform) && node.findAttribute("tx") ? transformMatrix(node)
                                                                    : MMatrix();
 }

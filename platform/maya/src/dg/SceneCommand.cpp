@@ -71,6 +71,8 @@ void registerSceneCommands(CommandEngine& engine) {
     registerNodeCommands(engine);
     registerAttributeCommands(engine);
     registerTransformCommands(engine);
+    registerNurbsCommands(engine);
+    registerSkeletonCommands(engine);
 }
 
 }  // namespace mayasim

@@ -52,5 +52,7 @@ std::string listName(Node& node, bool longNames);
 void registerNodeCommands(CommandEngine& engine);
 void registerAttributeCommands(CommandEngine& engine);
 void registerTransformCommands(CommandEngine& engine);
+void registerNurbsCommands(CommandEngine& engine);
+void registerSkeletonCommands(CommandEngine& engine);
 
 }  // namespace mayasim

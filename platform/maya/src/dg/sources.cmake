@@ -8,3 +8,10 @@ foreach(source
         SceneCommand NodeCommands AttributeCommands TransformCommands SceneQuery)
     list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
 endforeach()
+# NURBS curves and surfaces, skeletons and emitters around the geometry kernel.
+foreach(source
+        NodeTypeMaking NurbsNodes NurbsComponents SkeletonNodes CommandHelpers NurbsCommands
+        SkeletonCommands MFnNurbsCurve MFnNurbsSurface MItCurveCV MItSurfaceCV MFnIkJoint
+        MFnIkHandle MFnIkEffector)
+    list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
+endforeach()

@@ -1,0 +1,83 @@
+#pragma once
+// NURBS curve and surface shapes and their creator nodes (makeNurbCircle, makeNurbPlane,
+// makeNurbSphere), around the geometry kernel.
+//
+// A shape keeps its geometry in its "cached" attribute as a data object that is treated as
+// a value: edits through the functions below copy it when anything else (an undo record, a
+// duplicate) still holds it, so duplicates and undo never see each other's edits. A shape
+// whose "create" input is connected takes the creator's output when that changes, with the
+// CV moves made on the shape since (its tweaks) applied on top, as Maya keeps them.
+
+#include <memory>
+#include <vector>
+
+#include <maya/MBoundingBox.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MStatus.h>
+#include <maya/MVector.h>
+
+#include "dg/EditLog.h"
+#include "geometry/NurbsCurve.h"
+#include "geometry/NurbsSurface.h"
+#include "mayasim/DgObject.h"
+
+namespace mayasim {
+
+class Node;
+
+//! The value of a nurbsCurve attribute: a curve, and on a shape its tweaks.
+class NurbsCurveData : public Object {
+public:
+    explicit NurbsCurveData(nurbs::NurbsCurve value = {}) : curve(std::move(value)) {}
+    MFn::Type apiType() const override;
+    bool hasFn(MFn::Type type) const override;
+
+    nurbs::NurbsCurve curve;
+    std::vector<MVector> tweaks;  //!< per CV, on shapes with history
+    MObject syncedInput;          //!< the "create" value the curve was last taken from
+};
+
+//! The value of a nurbsSurface attribute: a surface, and on a shape its tweaks.
+class NurbsSurfaceData : public Object {
+public:
+    explicit NurbsSurfaceData(nurbs::NurbsSurface value = {}) : surface(std::move(value)) {}
+    MFn::Type apiType() const override;
+    bool hasFn(MFn::Type type) const override;
+
+    nurbs::NurbsSurface surface;
+    std::vector<MVector> tweaks;  //!< per CV (u slowest), on shapes with history
+    MObject syncedInput;          //!< the "create" value the surface was last taken from
+};
+
+void addNurbsTypes();
+
+//! The geometry of a curve or surface shape, brought up to date with its history.
+const nurbs::NurbsCurve& curveGeometry(Node& shape);
+const nurbs::NurbsSurface& surfaceGeometry(Node& shape);
+
+//! Replaces a shape's geometry (clearing its tweaks), recorded in `log` when given.
+void setCurveGeometry(Node& shape, nurbs::NurbsCurve curve, EditLog* log);
+void setSurfaceGeometry(Node& shape, nurbs::NurbsSurface surface, EditLog* log);
+
+//! Moves CVs to new object-space positions (flat indices, u slowest for surfaces); on a
+//! shape with history the offsets add to its tweaks. A surface re-derives its forms
+//! afterwards unless `deferFormUpdate` (MFnNurbsSurface::setCV leaves that to updateSurface).
+//! Recorded in `log` when given.
+using CVPositions = std::vector<std::pair<int, MPoint>>;
+void setCurveCVs(Node& shape, const CVPositions& cvs, EditLog* log);
+void setSurfaceCVs(Node& shape, const CVPositions& cvs, EditLog* log, bool deferFormUpdate = false);
+//! Re-derives a surface's open or closed forms after CV moves (MFnNurbsSurface::updateSurface).
+void updateSurfaceForms(Node& shape);
+
+//! The box around a curve's or surface's CVs (which holds the whole geometry), object space.
+MBoundingBox nurbsBoundingBox(Node& shape);
+
+//! The geometry with its CVs carried by `m` (into world space, say).
+nurbs::NurbsCurve transformedCurve(const nurbs::NurbsCurve& curve, const MMatrix& m);
+nurbs::NurbsSurface transformedSurface(const nurbs::NurbsSurface& surface, const MMatrix& m);
+
+//! Connects a creator's output to a new shape's "create" input.
+MStatus connectHistory(Node& creator, const char* output, Node& shape, EditLog* log);
+
+}  // namespace mayasim

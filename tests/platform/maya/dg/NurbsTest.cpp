@@ -1,0 +1,232 @@
+// NURBS curves and surfaces through Maya's commands, function sets and iterators: names,
+// defaults, history, world-space queries, CV iteration, undo and bad input.
+
+#include <maya/MDoubleArray.h>
+#include <maya/MFnNurbsCurve.h>
+#include <maya/MFnNurbsSurface.h>
+#include <maya/MItCurveCV.h>
+#include <maya/MItGeometry.h>
+#include <maya/MItSurfaceCV.h>
+#include <maya/MPointArray.h>
+
+#include "SceneTestSupport.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+void expectNear(const MPoint& actual, const MPoint& expected, double tolerance = 1e-9) {
+    EXPECT_NEAR(actual.distanceTo(expected), 0.0, tolerance)
+        << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") vs (" << expected.x << ", "
+        << expected.y << ", " << expected.z << ")";
+}
+
+std::vector<double> knotsOf(const MFnNurbsCurve& fn) {
+    MDoubleArray knots;
+    fn.getKnots(knots);
+    std::vector<double> out;
+    for (unsigned int i = 0; i < knots.length(); ++i)
+        out.push_back(knots[i]);
+    return out;
+}
+
+class NurbsTest : public scenetest::SceneTest {};
+
+TEST_F(NurbsTest, CurveCommandMakesMayasCurves) {
+    EXPECT_EQ(run("curve -d 3 -p 0 0 0 -p 1 1 0 -p 2 -1 0 -p 3 0 0").asString(), "curve1");
+    EXPECT_EQ(run("ls -sl").asStringArray(), Strings{"curve1"});
+    EXPECT_EQ(run("listRelatives -s curve1").asStringArray(), Strings{"curveShape1"});
+    EXPECT_EQ(run("nodeType curveShape1").asString(), "nurbsCurve");
+    MFnNurbsCurve curve(pathTo("curve1"));
+    EXPECT_EQ(curve.numCVs(), 4);
+    EXPECT_EQ(curve.form(), MFnNurbsCurve::kOpen);
+    EXPECT_EQ(knotsOf(curve), (std::vector<double>{0, 0, 0, 1, 1, 1}));
+    EXPECT_EQ(run("getAttr curveShape1.degree").asInt(), 3);
+    EXPECT_EQ(run("getAttr curveShape1.spans").asInt(), 1);
+
+    // Through edit points, the curve passes through every one of them.
+    run("curve -d 3 -ep 0 0 0 -ep 2 0 0 -ep 4 1 0 -ep 5 3 1 -n thru");
+    MFnNurbsCurve thru(pathTo("thru"));
+    for (const MPoint& p : {MPoint(0, 0, 0), MPoint(2, 0, 0), MPoint(4, 1, 0), MPoint(5, 3, 1)})
+        EXPECT_TRUE(thru.isPointOnCurve(p, 1e-6));
+    // Knots given; a periodic curve repeats its first CVs; -r rebuilds a live curve in place.
+    run("curve -d 1 -p 0 0 0 -p 1 0 0 -p 1 1 0 -k 0 -k 2 -k 3 -n bent");
+    EXPECT_EQ(knotsOf(MFnNurbsCurve(pathTo("bent"))), (std::vector<double>{0, 2, 3}));
+    run("curve -d 3 -per 1 -p 0 0 0 -p 1 0 0 -p 1 1 0 -p 0 1 0 -p 0 0 0 -p 1 0 0 -p 1 1 0 "
+        "-n loop");
+    EXPECT_EQ(MFnNurbsCurve(pathTo("loop")).form(), MFnNurbsCurve::kPeriodic);
+    const std::string before = sceneState();
+    EXPECT_EQ(run("curve -r -d 1 -p 0 0 0 -p 5 0 0 curve1").asString(), "curve1");
+    EXPECT_EQ(curve.numCVs(), 2);
+    EXPECT_EQ(sceneState(), before) << "-r makes no new nodes";
+    run("undo");
+    EXPECT_EQ(curve.numCVs(), 4);
+}
+
+TEST_F(NurbsTest, BadCurvesFailWithAMessageAndChangeNothing) {
+    run("curve -d 1 -p 0 0 0 -p 1 0 0");
+    const std::string before = sceneState();
+    for (const char* bad :
+         {"curve -d 3 -p 0 0 0", "curve -d 9 -p 0 0 0 -p 1 0 0",
+          "curve -p 0 0 0 -p 1 0 0 -ep 2 0 0", "curve -d 1 -p 0 0 0 -p 1 0 0 -k 0",
+          "curve -d 1 -p 0 0 0 -p 1 0 0 "
+          "-k 1 -k 0",
+          "curve -d 1 -ep 0 0 0 -ep 0 0 0", "curve -r -d 1 -p 0 0 0 -p 1 0 0", "circle -d 2",
+          "nurbsSphere -r 0", "nurbsPlane -u 0", "nurbsCurveToBezier"}) {
+        fails(bad);
+        EXPECT_EQ(sceneState(), before) << bad;
+    }
+    EXPECT_NE(fails("nurbsCurveToBezier curve1").find("cubic"), std::string::npos);
+}
+
+TEST_F(NurbsTest, PrimitivesHaveMayasDefaultsAndLiveHistory) {
+    EXPECT_EQ(run("circle").asStringArray(), (Strings{"nurbsCircle1", "makeNurbCircle1"}));
+    EXPECT_EQ(run("nurbsPlane").asStringArray(), (Strings{"nurbsPlane1", "makeNurbPlane1"}));
+    EXPECT_EQ(run("nurbsSphere").asStringArray(), (Strings{"nurbsSphere1", "makeNurbSphere1"}));
+    EXPECT_EQ(run("listRelatives -s nurbsSphere1").asStringArray(), Strings{"nurbsSphereShape1"});
+    MFnNurbsCurve circle(pathTo("nurbsCircle1"));
+    EXPECT_EQ(circle.numCVs(), 11);
+    EXPECT_EQ(circle.form(), MFnNurbsCurve::kPeriodic);
+    MFnNurbsSurface sphere(pathTo("nurbsSphere1"));
+    EXPECT_EQ(sphere.numCVsInU(), 7);
+    EXPECT_EQ(sphere.numCVsInV(), 11);
+    EXPECT_EQ(sphere.formInV(), MFnNurbsSurface::kPeriodic);
+    EXPECT_EQ(run("getAttr nurbsSphereShape1.formV").asInt(), 2);
+    EXPECT_EQ(MFnNurbsSurface(pathTo("nurbsPlane1")).numCVsInU(), 4);
+
+    // A CV moved on the shape stays moved, as a tweak, when the creator recomputes.
+    MPoint cv0;
+    circle.getCV(0, cv0);
+    MPoint cv1;
+    circle.getCV(1, cv1);
+    circle.setCV(1, cv1 + MVector(0, 0, 1));
+    run("setAttr makeNurbCircle1.radius 3");
+    MPoint scaled0;
+    circle.getCV(0, scaled0);
+    expectNear(scaled0, MPoint(MVector(cv0) * 3.0));
+    MPoint tweaked;
+    circle.getCV(1, tweaked);
+    expectNear(tweaked, MPoint(MVector(cv1) * 3.0) + MVector(0, 0, 1));
+    run("undo");
+    circle.getCV(0, scaled0);
+    expectNear(scaled0, cv0);
+
+    // Without history there is no creator; the shape holds the geometry itself.
+    EXPECT_EQ(run("circle -ch 0 -r 2 -n plain").asStringArray(), Strings{"plain"});
+    EXPECT_EQ(run("ls -type makeNurbCircle").asStringArray(), Strings{"makeNurbCircle1"});
+    EXPECT_NEAR(MFnNurbsCurve(pathTo("plain")).distanceToPoint(MPoint(0, 0, 0)), 2.0, 0.01);
+    run("undo");
+    EXPECT_EQ(run("ls plain").asStringArray(), Strings{});
+}
+
+TEST_F(NurbsTest, BezierConversionKeepsTheShape) {
+    run("curve -d 3 -p 0 0 0 -p 1 2 0 -p 3 2 0 -p 4 0 0 -p 6 -1 0");
+    MFnNurbsCurve fn(pathTo("curve1"));
+    std::vector<MPoint> before;
+    for (double u : {0.0, 0.3, 1.0, 1.7, 2.0}) {
+        MPoint p;
+        fn.getPointAtParam(u, p);
+        before.push_back(p);
+    }
+    run("nurbsCurveToBezier");
+    EXPECT_EQ(knotsOf(fn), (std::vector<double>{0, 0, 0, 1, 1, 1, 2, 2, 2}));
+    int i = 0;
+    for (double u : {0.0, 0.3, 1.0, 1.7, 2.0}) {
+        MPoint p;
+        fn.getPointAtParam(u, p);
+        expectNear(p, before[i++]);
+    }
+}
+
+TEST_F(NurbsTest, QueriesAnswerInTheSpaceAsked) {
+    run("curve -d 1 -p 0 0 0 -p 10 0 0 -n line; setAttr line.ty 5; setAttr line.sx 2");
+    MFnNurbsCurve line(pathTo("line"));
+    double param = -1.0;
+    expectNear(line.closestPoint(MPoint(4, 8, 0), &param, kMFnNurbsEpsilon, MSpace::kWorld),
+               MPoint(4, 5, 0));
+    EXPECT_NEAR(param, 0.2, 1e-9) << "the parameter is the curve's own";
+    EXPECT_NEAR(line.distanceToPoint(MPoint(4, 8, 0), MSpace::kWorld), 3.0, 1e-9);
+    EXPECT_TRUE(line.isPointOnCurve(MPoint(15, 5, 0), 1e-6, MSpace::kWorld));
+    EXPECT_FALSE(line.isPointOnCurve(MPoint(15, 5, 0), 1e-6, MSpace::kObject));
+    MPoint p;
+    EXPECT_FALSE(line.getPointAtParam(1.5, p));
+
+    // A plane facing +z, lifted by 2: ray hits, distances and closest points in world space.
+    run("nurbsPlane -w 10 -ax 0 0 1 -n floor; setAttr floor.tz 2");
+    MFnNurbsSurface plane(pathTo("floor"));
+    double u = 0, v = 0, distance = 0;
+    MPoint hit;
+    EXPECT_TRUE(plane.intersect(MPoint(1, 2, 7), MVector(0, 0, -1), u, v, hit, 1e-3, MSpace::kWorld,
+                                true, &distance));
+    expectNear(hit, MPoint(1, 2, 2), 1e-6);
+    EXPECT_NEAR(distance, 5.0, 1e-6);
+    EXPECT_FALSE(
+        plane.intersect(MPoint(1, 2, 7), MVector(1, 0, 0), u, v, hit, 1e-3, MSpace::kWorld));
+    EXPECT_FALSE(
+        plane.intersect(MPoint(20, 0, 7), MVector(0, 0, -1), u, v, hit, 1e-3, MSpace::kWorld))
+        << "beside the plane";
+    EXPECT_NEAR(plane.distanceToPoint(MPoint(1, 1, -1), MSpace::kWorld), 3.0, 1e-6);
+    expectNear(plane.closestPoint(MPoint(9, 1, 4), nullptr, nullptr, false, 1e-3, MSpace::kWorld),
+               MPoint(5, 1, 2), 1e-6);
+    EXPECT_TRUE(plane.isPointOnSurface(MPoint(-3, 4, 2), 1e-6, MSpace::kWorld));
+
+    // A sphere meets the true sphere at its knots and stays close in between.
+    run("nurbsSphere -r 2 -n ball");
+    MFnNurbsSurface ball(pathTo("ball"));
+    EXPECT_TRUE(ball.intersect(MPoint(0, 0, 10), MVector(0, 0, -1), u, v, hit, 1e-3, MSpace::kWorld,
+                               true, &distance));
+    EXPECT_NEAR(distance, 8.0, 0.02);
+    MDoubleArray us, vs;
+    MPointArray hits;
+    EXPECT_TRUE(
+        ball.intersect(MPoint(0, 0, 10), MVector(0, 0, -1), us, vs, hits, 1e-3, MSpace::kWorld));
+    EXPECT_EQ(hits.length(), 2u) << "in and out";
+}
+
+TEST_F(NurbsTest, IteratorsWalkCVsInRowsAlongU) {
+    run("nurbsSphere -n ball");
+    MDagPath ball = pathTo("ball");
+    MItSurfaceCV all(ball);
+    int rows = 0, total = 0;
+    for (; !all.isDone(); all.nextRow(), ++rows) {
+        int inRow = 0;
+        for (; !all.isRowDone(); all.next(), ++inRow, ++total) {
+            int u = -1, v = -1;
+            all.getIndex(u, v);
+            EXPECT_EQ(u, rows);
+            EXPECT_EQ(v, inRow);
+            EXPECT_EQ(all.index(), u * 11 + v);
+        }
+        EXPECT_EQ(inRow, 11);
+    }
+    EXPECT_EQ(rows, 7);
+    EXPECT_EQ(total, 77);
+
+    // Some CVs only, each once; moving them through the iterator moves the surface.
+    MFnNurbsSurface fn(ball);
+    MObject some = fn.cv(4, 0);
+    MItSurfaceCV picked(ball, some);
+    ASSERT_FALSE(picked.isDone());
+    MPoint before = picked.position(MSpace::kWorld);
+    picked.translateBy(MVector(0, 1, 0), MSpace::kWorld);
+    picked.updateSurface();
+    MPoint after;
+    fn.getCV(4, 0, after);
+    expectNear(after, before + MVector(0, 1, 0));
+
+    run("circle -n ring; setAttr ring.tx 5");
+    MFnNurbsCurve ring(pathTo("ring"));
+    MObject cv3 = ring.cv(3);
+    MItCurveCV one(pathTo("ring"), cv3);
+    EXPECT_EQ(one.index(), 3);
+    MPoint cv;
+    ring.getCV(3, cv, MSpace::kWorld);
+    expectNear(one.position(MSpace::kWorld), cv);
+    one.next();
+    EXPECT_TRUE(one.isDone());
+    MItGeometry points(pathTo("ring"));
+    EXPECT_EQ(points.count(), 11);
+    EXPECT_EQ(points.position(MSpace::kWorld).x - points.position().x, 5.0);
+}
+
+}  // namespace
