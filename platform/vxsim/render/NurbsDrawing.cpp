@@ -91,19 +91,22 @@ void drawBox(const MBoundingBox& box) {
     glEnd();
 }
 
-// CVs: all of them in the CV colour, the picked ones over them in the picked colour.
+// CVs: all of them in the CV colour, the picked ones over them in the picked colour (at the
+// same depth, so they must pass where the others were drawn).
 void drawCVs(const MPointArray& cvs, const std::vector<int>* picked) {
+    glDepthFunc(GL_LEQUAL);
     setPointComponentColor(false);
     drawPoints(cvs, kCVSize);
-    if (!picked)
-        return;
-    MPointArray chosen;
-    for (int index : *picked) {
-        if (index >= 0 && index < static_cast<int>(cvs.length()))
-            chosen.append(cvs[static_cast<unsigned int>(index)]);
+    if (picked) {
+        MPointArray chosen;
+        for (int index : *picked) {
+            if (index >= 0 && index < static_cast<int>(cvs.length()))
+                chosen.append(cvs[static_cast<unsigned int>(index)]);
+        }
+        setPointComponentColor(true);
+        drawPoints(chosen, kCVSize);
     }
-    setPointComponentColor(true);
-    drawPoints(chosen, kCVSize);
+    glDepthFunc(GL_LESS);
 }
 
 // --- curves ---------------------------------------------------------------------------------
