@@ -3,6 +3,7 @@
 #include "DebugPrint.h"
 #include "StereoCameraQueries.h"
 #include "TrackerThread.h"
+#include "VcStylusFilter.h"
 
 #include <windows.h>
 
@@ -66,6 +67,10 @@ MObject VexelDeviceNode::aStylusWorldRotate;
 MObject VexelDeviceNode::aCameraScale;
 MObject VexelDeviceNode::aCameraCenterOfInterest;
 MObject VexelDeviceNode::aScreenOffset;
+MObject VexelDeviceNode::aStylusFilterMode;
+MObject VexelDeviceNode::aStylusFilterMinCutoff;
+MObject VexelDeviceNode::aStylusFilterSpeedCoefficient;
+MObject VexelDeviceNode::aStylusFilterDerivativeCutoff;
 
 namespace {
 
@@ -106,16 +111,24 @@ public:
                      longName);
     }
 
-    MObject rotateOrder(const char* longName, const char* shortName) {
-        static const char* const kOrders[] = {"xyz", "yzx", "zxy", "xzy", "yxz", "zyx"};
-        constexpr short kDefaultOrder = 5;
+    MObject enumeration(const char* longName, const char* shortName,
+                        std::initializer_list<const char*> fields, short defaultValue) {
         MFnEnumAttribute fn;
-        MObject attribute =
-            check(fn.create(longName, shortName, kDefaultOrder, &status_), longName);
-        for (short i = 0; status_ && i < 6; ++i) {
-            status_ = fn.addField(kOrders[i], i);
+        MObject attribute = check(fn.create(longName, shortName, defaultValue, &status_), longName);
+        short value = 0;
+        for (const char* field : fields) {
+            if (!status_) {
+                break;
+            }
+            status_ = fn.addField(field, value++);
         }
         return attribute;
+    }
+
+    MObject rotateOrder(const char* longName, const char* shortName) {
+        constexpr short kDefaultOrder = 5;
+        return enumeration(longName, shortName, {"xyz", "yzx", "zxy", "xzy", "yxz", "zyx"},
+                           kDefaultOrder);
     }
 
     // The six outputs of one camera; the node adds them in this order.
@@ -230,6 +243,20 @@ MStatus VexelDeviceNode::initialize() {
     aCameraScale = build.limitedNumeric("cameraScale", "cs", Data::kDouble, 1.0, 0.0, 2.0);
     aCameraCenterOfInterest = build.numeric("cameraCenterOfInterest", "ccoi", Data::kDouble, 1.0);
     aScreenOffset = build.numeric("screenOffset", "so", Data::k3Double, 1.0);
+
+    // The adaptive filter's settings: the low-pass stays the default mode, and
+    // the defaults of the others match its jitter at rest at a 120 Hz tracker.
+    const VcOneEuroFilter::Parameters adaptive;
+    aStylusFilterMode = build.enumeration("stylusFilterMode", "sfm", {"lowPass", "oneEuro"},
+                                          VcStylusFilter::kLowPass);
+    aStylusFilterMinCutoff = build.limitedNumeric("stylusFilterMinCutoff", "sfmc", Data::kDouble,
+                                                  adaptive.minCutoff, 0.0, 30.0);
+    aStylusFilterSpeedCoefficient =
+        build.limitedNumeric("stylusFilterSpeedCoefficient", "sfsc", Data::kDouble,
+                             adaptive.speedCoefficient, 0.0, 1000.0);
+    aStylusFilterDerivativeCutoff =
+        build.limitedNumeric("stylusFilterDerivativeCutoff", "sfdc", Data::kDouble,
+                             adaptive.derivativeCutoff, 0.0, 10.0);
     if (!build.status()) {
         return build.status();
     }
@@ -243,6 +270,8 @@ MStatus VexelDeviceNode::initialize() {
     build.add({center[0], center[1], center[2], center[3], center[4], center[5]});
     build.add({&aStylusWorldTranslate, &aStylusWorldRotate, &aCameraScale, &aCameraCenterOfInterest,
                &aScreenOffset});
+    build.add({&aStylusFilterMode, &aStylusFilterMinCutoff, &aStylusFilterSpeedCoefficient,
+               &aStylusFilterDerivativeCutoff});
 
     const std::initializer_list<const MObject*> leftRight = {
         left[0],  left[1],  left[2],  left[3],  left[4],  left[5],
@@ -268,12 +297,27 @@ VexelDeviceNode* VexelDeviceNode::deviceNode() {
 }
 
 bool VexelDeviceNode::readFilterSettings(double& cutoff, bool& enabled) {
+    StylusFilterSettings settings;
+    if (!readFilterSettings(settings)) {
+        return false;
+    }
+    cutoff = settings.cutoff;
+    enabled = settings.enabled;
+    return true;
+}
+
+bool VexelDeviceNode::readFilterSettings(StylusFilterSettings& settings) {
     std::lock_guard<std::mutex> lock(gDeviceNodeMutex);
     if (gDeviceNode == nullptr) {
         return false;
     }
-    cutoff = gDeviceNode->getStylusFilterCutoff();
-    enabled = gDeviceNode->isStylusDampingEnabled();
+    const VexelDeviceNode& node = *gDeviceNode;
+    settings.cutoff = node.getStylusFilterCutoff();
+    settings.enabled = node.isStylusDampingEnabled();
+    settings.mode = node.stylusFilterMode_.load();
+    settings.oneEuro.minCutoff = node.stylusFilterMinCutoff_.load();
+    settings.oneEuro.speedCoefficient = node.stylusFilterSpeedCoefficient_.load();
+    settings.oneEuro.derivativeCutoff = node.stylusFilterDerivativeCutoff_.load();
     return true;
 }
 
@@ -523,17 +567,24 @@ MStatus VexelDeviceNode::copySettings(MDataBlock& dataBlock) {
     MDataHandle sensitivityFactor;
     MDataHandle dampingEnabled;
     MDataHandle dampingFactor;
-    if (status) {
-        sensitivityEnabled = dataBlock.inputValue(aStylusSensitivityEnabled, &status);
-    }
-    if (status) {
-        sensitivityFactor = dataBlock.inputValue(aStylusSensitivityFactor, &status);
-    }
-    if (status) {
-        dampingEnabled = dataBlock.inputValue(aStylusDampingEnabled, &status);
-    }
-    if (status) {
-        dampingFactor = dataBlock.inputValue(aStylusDampingFactor, &status);
+    MDataHandle filterMode;
+    MDataHandle minCutoff;
+    MDataHandle speedCoefficient;
+    MDataHandle derivativeCutoff;
+    struct Input {
+        const MObject& attribute;
+        MDataHandle& handle;
+    };
+    for (const Input& input :
+         {Input{aStylusSensitivityEnabled, sensitivityEnabled},
+          Input{aStylusSensitivityFactor, sensitivityFactor},
+          Input{aStylusDampingEnabled, dampingEnabled}, Input{aStylusDampingFactor, dampingFactor},
+          Input{aStylusFilterMode, filterMode}, Input{aStylusFilterMinCutoff, minCutoff},
+          Input{aStylusFilterSpeedCoefficient, speedCoefficient},
+          Input{aStylusFilterDerivativeCutoff, derivativeCutoff}}) {
+        if (status) {
+            input.handle = dataBlock.inputValue(input.attribute, &status);
+        }
     }
     if (!status) {
         reportError("vexelDevice: failed to read the stylus settings", status);
@@ -544,6 +595,10 @@ MStatus VexelDeviceNode::copySettings(MDataBlock& dataBlock) {
     stylusSensitivityFactor_.store(sensitivityFactor.asShort());
     stylusDampingEnabled_.store(dampingEnabled.asBool());
     stylusDampingFactor_.store(dampingFactor.asDouble());
+    stylusFilterMode_.store(filterMode.asShort());
+    stylusFilterMinCutoff_.store(minCutoff.asDouble());
+    stylusFilterSpeedCoefficient_.store(speedCoefficient.asDouble());
+    stylusFilterDerivativeCutoff_.store(derivativeCutoff.asDouble());
     return status;
 }
 

@@ -2,6 +2,8 @@
 // graph, and the outputs that drive the stereo rig's cameras.
 #pragma once
 
+#include "VcOneEuroFilter.h"
+
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MPxNode.h>
@@ -30,8 +32,16 @@ public:
 
     //! The process-wide device node, null when there is none. Main thread.
     static VexelDeviceNode* deviceNode();
+    //! The stylus filter settings as the tracker thread applies them.
+    struct StylusFilterSettings {
+        double cutoff = 0.0;
+        bool enabled = false;
+        short mode = 0;  // VcStylusFilter::Mode
+        VcOneEuroFilter::Parameters oneEuro;
+    };
     //! The filter settings of the process-wide device node, read safely from
     //! the tracker thread while nodes come and go. False when there is none.
+    static bool readFilterSettings(StylusFilterSettings& settings);
     static bool readFilterSettings(double& cutoff, bool& enabled);
 
     ~VexelDeviceNode() override;
@@ -80,6 +90,10 @@ public:
     static MObject aCameraScale;
     static MObject aCameraCenterOfInterest;
     static MObject aScreenOffset;
+    static MObject aStylusFilterMode;
+    static MObject aStylusFilterMinCutoff;
+    static MObject aStylusFilterSpeedCoefficient;
+    static MObject aStylusFilterDerivativeCutoff;
 
 protected:
     VexelDeviceNode();
@@ -115,12 +129,18 @@ protected:
     CameraRecord centerCamera_;
 
     // Copies of the settings taken at each camera compute. The tracker thread
-    // reads the damping pair, so they are atomics.
+    // reads the filter settings, so they are atomics.
     std::atomic<bool> stereoCorrection_{true};
     std::atomic<bool> stylusSensitivityEnabled_{false};
     std::atomic<short> stylusSensitivityFactor_{5};
     std::atomic<bool> stylusDampingEnabled_{true};
     std::atomic<double> stylusDampingFactor_{0.0};
+    std::atomic<short> stylusFilterMode_{0};
+    std::atomic<double> stylusFilterMinCutoff_{VcOneEuroFilter::Parameters{}.minCutoff};
+    std::atomic<double> stylusFilterSpeedCoefficient_{
+        VcOneEuroFilter::Parameters{}.speedCoefficient};
+    std::atomic<double> stylusFilterDerivativeCutoff_{
+        VcOneEuroFilter::Parameters{}.derivativeCutoff};
 
     // Taken from the display record when the view changes.
     float displayWidthMetres_ = 0.0f;

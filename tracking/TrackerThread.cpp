@@ -303,19 +303,56 @@ void TrackerThread::readStylus() {
 }
 
 void TrackerThread::applyFilterSettings() {
-    double cutoff = 0.0;
-    bool enabled = false;
-    if (!VexelDeviceNode::readFilterSettings(cutoff, enabled)) {
+    VexelDeviceNode::StylusFilterSettings settings;
+    if (!VexelDeviceNode::readFilterSettings(settings)) {
         return;
     }
-    if (cutoff != appliedCutoff_) {
-        filter_->setCutoff(cutoff, kSampleRate);
-        appliedCutoff_ = cutoff;
+    if (settings.cutoff != appliedCutoff_) {
+        filter_->setCutoff(settings.cutoff, kSampleRate);
+        appliedCutoff_ = settings.cutoff;
     }
-    if (enabled != appliedFilterEnabled_) {
-        filter_->setEnabled(enabled);
-        appliedFilterEnabled_ = enabled;
+    if (settings.enabled != appliedFilterEnabled_) {
+        filter_->setEnabled(settings.enabled);
+        appliedFilterEnabled_ = settings.enabled;
     }
+    filter_->setMode(settings.mode);
+    if (filter_->getMode() == VcStylusFilter::kOneEuro) {
+        applyOneEuroSettings(settings.oneEuro);
+    }
+}
+
+void TrackerThread::applyOneEuroSettings(const VcOneEuroFilter::Parameters& parameters) {
+    if (parameters.minCutoff != appliedOneEuro_.minCutoff ||
+        parameters.speedCoefficient != appliedOneEuro_.speedCoefficient ||
+        parameters.derivativeCutoff != appliedOneEuro_.derivativeCutoff) {
+        filter_->setOneEuroParameters(parameters);
+        appliedOneEuro_ = parameters;
+    }
+    // Unlike the low-pass, the adaptive filter works in seconds, so it needs the
+    // rate the stylus really reports at, which its time stamps tell.
+    const int count = stylusTarget_->getPoseBuffer(poseBuffer_, kPoseBufferSize);
+    const double rate = estimateSampleRate(poseBuffer_, count);
+    if (rate > 0.0) {
+        filter_->setOneEuroSampleRate(rate);
+    }
+}
+
+double TrackerThread::estimateSampleRate(const PoseData* records, int count) {
+    double intervals[kPoseBufferSize];
+    int intervalCount = 0;
+    for (int i = 1; i < std::min(count, kPoseBufferSize); ++i) {
+        const double interval = records[i - 1].time - records[i].time;
+        if (interval > 0.0) {
+            intervals[intervalCount++] = interval;
+        }
+    }
+    if (intervalCount == 0) {
+        return 0.0;
+    }
+    // The median: samples lost in between or reported in a burst do not move it.
+    double* middle = intervals + intervalCount / 2;
+    std::nth_element(intervals, middle, intervals + intervalCount);
+    return 1.0 / *middle;
 }
 
 void TrackerThread::chooseInputMode() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Thread.h"
+#include "VcOneEuroFilter.h"
 
 #include <windows.h>
 
@@ -104,6 +105,9 @@ public:
     //! and -1 when there are no records.
     static int findPoseIndexByAge(const vexel::tracker::PoseData* records, int count,
                                   double lookBack);
+    //! The rate (Hz) at which `records` (newest first) were sampled: the inverse
+    //! of their median interval; 0 when fewer than two distinct times.
+    static double estimateSampleRate(const vexel::tracker::PoseData* records, int count);
 
     // Called from the subclassed view window and the keyboard hook (main thread).
     void onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -134,6 +138,7 @@ private:
 
     void readStylus();
     void applyFilterSettings();
+    void applyOneEuroSettings(const VcOneEuroFilter::Parameters& parameters);
     void chooseInputMode();
     void buildPointerModePose();
     void swapPoseBuffers();
@@ -256,6 +261,7 @@ private:
     VcStylusFilter* filter_ = nullptr;
     double appliedCutoff_ = 33.0;
     bool appliedFilterEnabled_ = true;
+    VcOneEuroFilter::Parameters appliedOneEuro_;
 
     std::vector<std::pair<WindowMessageListener, void*>> messageListeners_;
     HANDLE deadEvent_ = nullptr;

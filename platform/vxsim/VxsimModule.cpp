@@ -181,6 +181,56 @@ PyObject* stylusAt(PyObject*, PyObject* args, PyObject* kwargs) {
     return poseTuple(pose);
 }
 
+PyObject* deviceDict(const vxhost::DeviceSettings& settings) {
+    return Py_BuildValue("{s:d,s:d,s:k}", "rate", settings.rate, "noise", settings.positionNoise,
+                         "seed", static_cast<unsigned long>(settings.noiseSeed));
+}
+
+// device(target, rate=None, noise=None, seed=None): how the tracker samples the head or the
+// stylus: reports per second, Gaussian position noise (metres, per axis) and its seed.
+PyObject* device(PyObject*, PyObject* args, PyObject* kwargs) {
+    static const char* keywords[] = {"target", "rate", "noise", "seed", nullptr};
+    const char* target = nullptr;
+    PyObject* rate = Py_None;
+    PyObject* noise = Py_None;
+    PyObject* seed = Py_None;
+    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "s|OOO", const_cast<char**>(keywords), &target,
+                                     &rate, &noise, &seed)) {
+        return nullptr;
+    }
+    int type = -1;
+    if (std::strcmp(target, "head") == 0) {
+        type = vxhost::kHead;
+    } else if (std::strcmp(target, "stylus") == 0) {
+        type = vxhost::kStylus;
+    } else {
+        PyErr_Format(PyExc_ValueError, "device: target must be 'head' or 'stylus', not '%s'",
+                     target);
+        return nullptr;
+    }
+    vxhost::DeviceSettings settings = vxhost::deviceSettings(type);
+    if (rate != Py_None && (settings.rate = PyFloat_AsDouble(rate), PyErr_Occurred()))
+        return nullptr;
+    if (noise != Py_None && (settings.positionNoise = PyFloat_AsDouble(noise), PyErr_Occurred()))
+        return nullptr;
+    if (seed != Py_None) {
+        const unsigned long value = PyLong_AsUnsignedLong(seed);
+        if (PyErr_Occurred() || value > 0xffffffffUL) {
+            PyErr_Clear();
+            PyErr_SetString(PyExc_ValueError, "device: seed must be an integer in 0..4294967295");
+            return nullptr;
+        }
+        settings.noiseSeed = static_cast<std::uint32_t>(value);
+    }
+    const bool changing = rate != Py_None || noise != Py_None || seed != Py_None;
+    std::string error;
+    if (changing && !vxhost::setDeviceSettings(type, settings, &error)) {
+        PyErr_Format(PyExc_ValueError, "device: %s", error.c_str());
+        return nullptr;
+    }
+    return deviceDict(vxhost::deviceSettings(type));
+}
+
 PyObject* buttons(PyObject*, PyObject* args) {
     // Sets the first buttons given and keeps the count the stylus reports (a stylus does not
     // lose buttons because a session mentions fewer).
@@ -683,6 +733,9 @@ PyMethodDef kMethods[] = {
     {"stylus_at", withKeywords(stylusAt), METH_VARARGS | METH_KEYWORDS,
      "stylus_at(x, y, distance=0.1): puts the stylus in front of desktop pixel (x, y), "
      "pointing at it head-on; returns the pose."},
+    {"device", withKeywords(device), METH_VARARGS | METH_KEYWORDS,
+     "device(target, rate=None, noise=None, seed=None): how the tracker samples 'head' or "
+     "'stylus' (Hz; position noise in metres per axis; its seed); returns the settings."},
     {"buttons", buttons, METH_VARARGS,
      "buttons(*states): sets the stylus buttons, button 0 first; returns all their states."},
     {"key", withKeywords(key), METH_VARARGS | METH_KEYWORDS,

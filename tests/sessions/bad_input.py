@@ -24,6 +24,12 @@ raises(ValueError, "scene message 99", vxsim.scene_message, 99)
 raises(ValueError, "eye must be", vxsim.render, "x.png", "top")
 raises(TypeError, "unknown field", vxsim.set_display, 0, bogus=1)
 assert len(vxsim.displays()) == 1
+stylus = vxsim.device("stylus")
+raises(ValueError, "device rate", vxsim.device, "stylus", rate=0)
+raises(ValueError, "noise", vxsim.device, "stylus", noise=-0.001)
+raises(ValueError, "'head' or 'stylus'", vxsim.device, "glove", rate=120)
+assert vxsim.device("stylus") == stylus
+assert vxsim.device("head", rate=90, seed=3) == {"rate": 90.0, "noise": 0.0, "seed": 3}
 
 # A malformed MEL statement runs nothing of itself.
 cmds.createNode("transform", name="keep")

@@ -1,6 +1,7 @@
 // The "vexelDevice" node: the process-wide device node and the stylus settings
 // the tracker thread and the tools read from it.
 #include "TrackerThread.h"
+#include "VcStylusFilter.h"
 #include "VexelDeviceNode.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,12 @@
 #include <maya/MPlug.h>
 #include <maya/MPxNode.h>
 
+#include <mayasim/CommandEngine.h>
 #include <mayasim/NodeTypes.h>
 #include <mayasim/Scene.h>
 #include <vxhost/Desktop.h>
+#include <vxhost/HostClock.h>
+#include <vxhost/VexelHost.h>
 
 namespace {
 
@@ -49,6 +53,8 @@ protected:
 
     // Reading an output runs compute, which takes the copies of the settings.
     static void evaluate(const MObject& node) {
+        MPlug(node, VexelDeviceNode::aTriggerUpdate)
+            .setValue(MPlug(node, VexelDeviceNode::aTriggerUpdate).asDouble() + 1.0);
         MPlug(node, VexelDeviceNode::aLeftFocalLength).asDouble();
     }
 };
@@ -104,4 +110,48 @@ TEST_F(DeviceNodeTest, DampingFactorSetsTheFilterCutoff) {
     ASSERT_TRUE(VexelDeviceNode::readFilterSettings(cutoff, enabled));
     EXPECT_EQ(cutoff, 0.0);
     EXPECT_FALSE(enabled);
+}
+
+TEST_F(DeviceNodeTest, FilterModeDefaultsToTheLowPassAndTheAdaptiveSettingsKeepTheirMinimum) {
+    const MObject node = create("device");
+    evaluate(node);
+    VexelDeviceNode::StylusFilterSettings settings;
+    ASSERT_TRUE(VexelDeviceNode::readFilterSettings(settings));
+    EXPECT_EQ(settings.mode, VcStylusFilter::kLowPass);
+    EXPECT_DOUBLE_EQ(settings.cutoff, 67.0);
+
+    // Maya holds an attribute at its minimum.
+    ASSERT_TRUE(mayasim::CommandEngine::instance().executeMel(
+        "setAttr device.stylusFilterMode 1; setAttr device.stylusFilterMinCutoff -3; "
+        "setAttr device.stylusFilterSpeedCoefficient -1; "
+        "setAttr device.stylusFilterDerivativeCutoff -2",
+        nullptr, false, false));
+    evaluate(node);
+    ASSERT_TRUE(VexelDeviceNode::readFilterSettings(settings));
+    EXPECT_EQ(settings.mode, VcStylusFilter::kOneEuro);
+    EXPECT_EQ(settings.oneEuro.minCutoff, 0.0);
+    EXPECT_EQ(settings.oneEuro.speedCoefficient, 0.0);
+    EXPECT_EQ(settings.oneEuro.derivativeCutoff, 0.0);
+}
+
+TEST_F(DeviceNodeTest, TheRunningTrackerThreadFollowsAJumpFasterInTheAdaptiveMode) {
+    vxhost::resetTracker();
+    const MObject node = create("device");
+    evaluate(node);
+    TrackerThread* tracker = TrackerThread::getInstance();
+    // The share of a 5 cm stylus jump covered two polls after it.
+    auto coveredAfterTwoPolls = [tracker] {
+        vexel::common::Matrix4 pose;
+        vxhost::setStylusPose(pose);
+        vxhost::HostClock::instance().advance(60 * 17000);
+        pose.setTrans(vexel::common::Vector3(0.05f, 0.0f, 0.0f));
+        vxhost::setStylusPose(pose);
+        vxhost::HostClock::instance().advance(2 * 17000);
+        tracker->getStylusPose(pose);
+        return pose.getTrans().x / 0.05f;
+    };
+    EXPECT_LT(coveredAfterTwoPolls(), 0.9f);
+    MPlug(node, VexelDeviceNode::aStylusFilterMode).setValue(VcStylusFilter::kOneEuro);
+    evaluate(node);
+    EXPECT_GT(coveredAfterTwoPolls(), 0.95f);
 }

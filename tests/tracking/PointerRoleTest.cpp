@@ -59,10 +59,10 @@ protected:
         return std::abs(cursor.x - x) <= 1 && std::abs(cursor.y - y) <= 1;
     }
     // The damped stylus's last point inside the view on its way out to the left along
-    // y = 500, a step of the damping short of the edge at x = 400.
+    // y = 500, on the way from x = 800 to the edge at x = 400.
     static bool cursorWhereTheStylusLeftTheView() {
         const POINT cursor = desktop().cursor();
-        return cursor.x > 400 && cursor.x < 500 && std::abs(cursor.y - 500) <= 1;
+        return cursor.x > 400 && cursor.x < 700 && std::abs(cursor.y - 500) <= 1;
     }
 };
 

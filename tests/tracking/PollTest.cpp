@@ -113,6 +113,16 @@ TEST_F(TrackerPoll, PoseLookupByAge) {
     EXPECT_EQ(TrackerThread::findPoseIndexByAge(records, 50, 0.0), 0);
     EXPECT_EQ(TrackerThread::findPoseIndexByAge(records, 50, 0.18), 11);
     EXPECT_EQ(TrackerThread::findPoseIndexByAge(records, 50, 10.0), 49);
+
+    // The sample rate is read from the median interval, so lost samples and
+    // reports at the same instant do not move it.
+    EXPECT_EQ(TrackerThread::estimateSampleRate(records, 1), 0.0);
+    EXPECT_NEAR(TrackerThread::estimateSampleRate(records, 50), 1.0 / 0.017, 1e-6);
+    records[10].time = records[9].time;
+    for (int i = 20; i < TrackerThread::kPoseBufferSize; ++i) {
+        records[i].time -= 0.05;
+    }
+    EXPECT_NEAR(TrackerThread::estimateSampleRate(records, 50), 1.0 / 0.017, 1e-6);
 }
 
 TEST_F(TrackerPoll, ShortClickPressesAndReleasesWhereTheStylusAimedBeforeThePress) {

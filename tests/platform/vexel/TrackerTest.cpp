@@ -1,10 +1,14 @@
 // Targets, pose delivery through filters, pose history and buttons of VXTracker.
+#include <vexel/common/Timer.h>
 #include <vexel/tracker/TrackerSystem.h>
 #include <vxhost/HostClock.h>
 #include <vxhost/VexelHost.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <string>
 #include <vector>
 
 using namespace vexel::common;
@@ -55,42 +59,110 @@ protected:
         system_->removeReference();
         vxhost::resetTracker();
     }
-    static void tick() { vxhost::HostClock::instance().advance(17000); }
-
     TrackerSystem* system_ = nullptr;
     TrackerTarget* stylus_ = nullptr;
 };
 
 }  // namespace
 
-TEST_F(TrackerTest, HistoryIsNewestFirstAndKeepsTheLastFifty) {
+TEST_F(TrackerTest, TheDeviceSamplesAtItsRateAndTheHistoryKeepsTheLastFifty) {
+    ASSERT_TRUE(vxhost::setDeviceSettings(vxhost::kStylus, {100.0}));
     stylus_->setPoseBufferingEnabled(true);
-    for (int i = 0; i < 30; ++i) {
-        vxhost::setStylusPose(at(static_cast<float>(i)));
-        tick();
-        if (i % 3 == 0) {
-            system_->captureTargets();  // several samples per capture all reach the history
-        }
-    }
-    for (int i = 30; i < 60; ++i) {
-        vxhost::setStylusPose(at(static_cast<float>(i)));
-        tick();
-        system_->captureTargets();
-    }
+    ShiftingFilter* filter = ShiftingFilter::create();
+    stylus_->setTrackerFilter(filter);
+
+    // Every report is a sample; between reports the device repeats the last one
+    // every 10 ms, and all of them reach the filter and the history at one capture.
+    const double start = vexel::common::Timer::now();
+    vxhost::setStylusPose(at(0.0f));
+    vxhost::HostClock::instance().advance(25000);
+    vxhost::setStylusPose(at(1.0f));
+    vxhost::HostClock::instance().advance(25000);
+    system_->captureTargets();
+    EXPECT_EQ(filter->calls, 6);
     PoseData records[64];
+    ASSERT_EQ(stylus_->getPoseBuffer(records, 64), 6);
+    const double expectedTimes[6] = {0.045, 0.035, 0.025, 0.020, 0.010, 0.0};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(records[i].time - start, expectedTimes[i], 1e-6) << i;
+        EXPECT_FLOAT_EQ(records[i].matrix.getTrans().x, i < 3 ? 1.01f : 0.01f) << i;
+    }
+
+    // After a long pause the device's queue delivers its last fifty samples.
+    vxhost::HostClock::instance().advance(1000000);
+    system_->captureTargets();
+    EXPECT_EQ(filter->calls, 6 + TrackerTarget::kPoseBufferSize);
     ASSERT_EQ(stylus_->getPoseBuffer(records, 64), TrackerTarget::kPoseBufferSize);
-    for (int i = 0; i < TrackerTarget::kPoseBufferSize; ++i) {
-        EXPECT_EQ(records[i].matrix.getTrans().x, static_cast<float>(59 - i));
-        if (i > 0) {
-            EXPECT_GT(records[i - 1].time, records[i].time);
-        }
+    EXPECT_NEAR(records[0].time, vexel::common::Timer::now(), 0.01);
+    for (int i = 1; i < TrackerTarget::kPoseBufferSize; ++i) {
+        EXPECT_NEAR(records[i - 1].time - records[i].time, 0.01, 1e-6) << i;
     }
     EXPECT_EQ(stylus_->getPoseBuffer(records, 3), 3);
-    EXPECT_EQ(records[2].matrix.getTrans().x, 57.0f);
     EXPECT_EQ(stylus_->getPoseBuffer(nullptr, 3), 0);
 
     stylus_->setPoseBufferingEnabled(false);
     EXPECT_EQ(stylus_->getPoseBuffer(records, 64), 0);
+    stylus_->setTrackerFilter(nullptr);
+    filter->removeReference();
+}
+
+TEST_F(TrackerTest, SeededNoiseMovesThePositionOnlyAndReplays) {
+    constexpr double kNoise = 0.0005;
+    const Matrix4 held(0, -1, 0, 0.1f, 1, 0, 0, 0.2f, 0, 0, 1, 0.3f, 0, 0, 0, 1);
+    auto sampleSecond = [&](std::uint32_t seed) {
+        EXPECT_TRUE(vxhost::setDeviceSettings(vxhost::kStylus, {1000.0, kNoise, seed}));
+        vxhost::setStylusPose(held);
+        std::vector<Matrix4> poses;
+        for (int capture = 0; capture < 25; ++capture) {
+            vxhost::HostClock::instance().advance(40000);
+            system_->captureTargets();
+            PoseData records[TrackerTarget::kPoseBufferSize];
+            const int count = stylus_->getPoseBuffer(records, TrackerTarget::kPoseBufferSize);
+            for (int i = std::min(count, 40) - 1; i >= 0; --i) {
+                poses.push_back(records[i].matrix);
+            }
+        }
+        return poses;
+    };
+    stylus_->setPoseBufferingEnabled(true);
+    const std::vector<Matrix4> first = sampleSecond(7);
+    ASSERT_EQ(first.size(), 1000u);
+    double sum = 0.0;
+    double squares = 0.0;
+    for (const Matrix4& pose : first) {
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                ASSERT_EQ(pose[row][column], held[row][column]);
+            }
+            const double offset = pose[row][3] - held[row][3];
+            sum += offset;
+            squares += offset * offset;
+        }
+    }
+    const double n = 3.0 * first.size();
+    EXPECT_NEAR(sum / n, 0.0, 4.0 * kNoise / std::sqrt(n));
+    EXPECT_NEAR(std::sqrt(squares / n), kNoise, 0.05 * kNoise);
+
+    EXPECT_EQ(sampleSecond(7), first);
+    EXPECT_NE(sampleSecond(8), first);
+}
+
+TEST_F(TrackerTest, DeviceSettingsOutOfRangeAreRefusedAndResetRestoresTheDefaults) {
+    ASSERT_TRUE(vxhost::setDeviceSettings(vxhost::kHead, {90.0, 0.001, 3}));
+    std::string error;
+    for (const double rate : {0.0, -60.0, std::nan(""), vxhost::kMaxDeviceRate * 2}) {
+        EXPECT_FALSE(vxhost::setDeviceSettings(vxhost::kHead, {rate}, &error)) << rate;
+        EXPECT_NE(error.find("device rate"), std::string::npos) << error;
+    }
+    EXPECT_FALSE(vxhost::setDeviceSettings(vxhost::kHead, {90.0, -0.001}, &error));
+    EXPECT_NE(error.find("noise"), std::string::npos) << error;
+    EXPECT_FALSE(vxhost::setDeviceSettings(7, {}, &error));
+    EXPECT_EQ(vxhost::deviceSettings(vxhost::kHead).rate, 90.0);
+    EXPECT_EQ(vxhost::deviceSettings(vxhost::kHead).positionNoise, 0.001);
+
+    vxhost::resetTracker();
+    EXPECT_EQ(vxhost::deviceSettings(vxhost::kHead).rate, vxhost::DeviceSettings{}.rate);
+    EXPECT_EQ(vxhost::deviceSettings(vxhost::kHead).positionNoise, 0.0);
 }
 
 TEST_F(TrackerTest, FilterOutputIsWhatGetPoseAndTheHistoryReport) {
@@ -124,24 +196,6 @@ TEST_F(TrackerTest, FilterOutputIsWhatGetPoseAndTheHistoryReport) {
 
     stylus_->setTrackerFilter(nullptr);
     EXPECT_EQ(filter->getReferenceCount(), 1);
-    filter->removeReference();
-}
-
-TEST_F(TrackerTest, AStylusAtRestKeepsReportingSoFiltersSettle) {
-    stylus_->setPoseBufferingEnabled(true);
-    ShiftingFilter* filter = ShiftingFilter::create();
-    stylus_->setTrackerFilter(filter);
-    vxhost::setStylusPose(at(0.1f));
-    for (int i = 0; i < 3; ++i) {
-        system_->captureTargets();
-        tick();
-    }
-    EXPECT_EQ(filter->calls, 3);
-    PoseData records[3];
-    ASSERT_EQ(stylus_->getPoseBuffer(records, 3), 3);
-    EXPECT_GT(records[0].time, records[1].time);
-    EXPECT_FLOAT_EQ(records[2].matrix.getTrans().x, 0.11f);
-    stylus_->setTrackerFilter(nullptr);
     filter->removeReference();
 }
 

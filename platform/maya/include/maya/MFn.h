@@ -36,6 +36,7 @@ public:
         kTime = 509,
         kComponent = 523,
         kCurveCVComponent = 524,
+        kCurveEPComponent = 525,
         kSurfaceCVComponent = 530,
         kMeshComponent = 538,
         kMeshEdgeComponent = 539,

@@ -10,6 +10,7 @@ class MDoubleArray;
 class MIntArray;
 class MObject;
 class MSelectionList;
+class MSelectionMask;
 class MStringArray;
 
 class MGlobal {
@@ -21,6 +22,13 @@ public:
         kAddToList,
         kRemoveFromList,
         kAddToHeadOfList
+    };
+    enum MSelectionMode {
+        kSelectObjectMode = 0,
+        kSelectComponentMode,
+        kSelectRootMode,
+        kSelectLeafMode,
+        kSelectTemplateMode
     };
 
     static MStatus executeCommand(const MString& command, bool displayEnabled = false,
@@ -70,9 +78,28 @@ public:
                                           bool orderedSelectionIfAvailable = false);
     static MStatus setActiveSelectionList(const MSelectionList& src,
                                           ListAdjustment mode = kReplaceList);
+    // As setActiveSelectionList, through an undoable select that is echoed as a command.
+    static MStatus selectCommand(const MSelectionList& src, ListAdjustment mode = kReplaceList);
     static MStatus getSelectionListByName(const MString& name, MSelectionList& list);
     static MStatus selectByName(const MString& name, ListAdjustment mode = kAddToList);
+    static MStatus unselectByName(const MString& name);
+    static MStatus select(MObject& object, ListAdjustment mode = kAddToList);
+    static MStatus select(const MDagPath& object, const MObject& component,
+                          ListAdjustment mode = kAddToList);
+    static MStatus unselect(MObject& object);
+    static MStatus unselect(const MDagPath& object, const MObject& component);
     static MStatus clearSelectionList();
+    static MStatus getHiliteList(MSelectionList& dest);
+    static MStatus setHiliteList(MSelectionList& src);
+
+    static MSelectionMode selectionMode(MStatus* ReturnStatus = NULL);
+    static MStatus setSelectionMode(MSelectionMode mode);
+    static MSelectionMask objectSelectionMask(MStatus* ReturnStatus = NULL);
+    static MStatus setObjectSelectionMask(const MSelectionMask& mask);
+    // The mask of the components clicks pick: component mode's, or in object mode the one
+    // for hilited objects (selectType -objectComponent).
+    static MSelectionMask componentSelectionMask(MStatus* ReturnStatus = NULL);
+    static MStatus setComponentSelectionMask(const MSelectionMask& mask);
 
     static MMayaState mayaState(MStatus* ReturnStatus = NULL);
     static MString mayaVersion();

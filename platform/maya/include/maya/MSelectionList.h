@@ -1,6 +1,7 @@
 #pragma once
 // An ordered list of selected items: dependency nodes, DAG paths with optional components,
-// and plugs. Adding an item already present merges per the strategy.
+// and plugs. Adding an item already present merges per the strategy, components element by
+// element; new items go at the end.
 
 #include <vector>
 
@@ -11,6 +12,10 @@
 #include <maya/MString.h>
 
 class MStringArray;
+
+namespace mayasim {
+struct SelectionListAccess;
+}
 
 class MSelectionList {
 public:
@@ -61,15 +66,21 @@ private:
     struct Item {
         MObject node;       // a dependency node, for items that are not DAG paths
         MDagPath path;      // for DAG items
-        MObject component;  // optional, with a path
+        MObject component;  // optional, with a path; the list's own
         MPlug plug;         // for plug items
         bool isDag = false;
         bool isPlug = false;
+        bool sameTarget(const Item& other) const;
     };
+    class Index;
     friend class MItSelectionList;
+    friend struct mayasim::SelectionListAccess;
 
     int find(const Item& item) const;
+    // Merges `item` into the item at `at` (-1: none); false when that item is to go.
+    bool mergeInto(int at, const Item& item, MergeStrategy strategy);
     void mergeItem(const Item& item, MergeStrategy strategy);
+    void append(const Item& item, bool mergeWithExisting);
     static Item dagItem(const MDagPath& path, const MObject& component);
 
     std::vector<Item> items_;

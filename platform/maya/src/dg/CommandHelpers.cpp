@@ -1,32 +1,17 @@
 #include "dg/CommandHelpers.h"
 
-#include <cctype>
-
 #include <maya/MDagPath.h>
 #include <maya/MDistance.h>
 #include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
 
 #include "dg/Node.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "openmaya/CommandTable.h"
 
 namespace mayasim {
 namespace commands {
-
-Node* lookUp(const std::string& name) {
-    Node* node = resolveNode(name);
-    if (!node)
-        MGlobal::displayError(MString(("No object matches name: " + name).c_str()));
-    return node;
-}
-
-std::string shapeNameFor(const std::string& transform) {
-    size_t digits = transform.size();
-    while (digits > 0 && std::isdigit(static_cast<unsigned char>(transform[digits - 1])))
-        --digits;
-    return transform.substr(0, digits) + "Shape" + transform.substr(digits);
-}
 
 double internalDistance(double ui) {
     return MDistance(ui, MDistance::uiUnit()).asCentimeters();
@@ -49,20 +34,13 @@ std::vector<MPoint> pointUses(const CommandCall& call, const char* flag) {
     return points;
 }
 
-void selectOnly(const std::vector<Node*>& nodes, EditLog& log) {
-    MSelectionList list;
-    for (Node* node : nodes)
-        list.add(node->handle());
-    setSelection(list, &log);
-}
-
 std::vector<Node*> objectsOrSelection(const CommandCall& call, bool& missing) {
     missing = false;
     std::vector<Node*> nodes;
     const std::vector<std::string> names = call.objects();
     if (!names.empty()) {
         for (const std::string& name : names) {
-            Node* node = lookUp(name.substr(0, name.find('.')));
+            Node* node = findNode(name.substr(0, name.find('.')));
             if (!node) {
                 missing = true;
                 return {};

@@ -5,8 +5,8 @@
 
 #include "dg/DataObjects.h"
 #include "dg/Graph.h"
-#include "dg/MeshAccess.h"
 #include "dg/Node.h"
+#include "dg/ShapeComponents.h"
 
 namespace mayasim {
 
@@ -28,21 +28,100 @@ bool splitIndex(const std::string& text, std::string& name, int& index) {
     return true;
 }
 
-struct ComponentKind {
-    const char* prefix;
-    MFn::Type type;
-};
+// "*", "3" or "1:4" within [0, count): the first and last index.
+bool parseRange(const std::string& text, int count, int& first, int& last) {
+    if (text == "*") {
+        first = 0;
+        last = count - 1;
+        return count > 0;
+    }
+    const size_t colon = text.find(':');
+    const std::string from = text.substr(0, colon);
+    const std::string to = colon == std::string::npos ? from : text.substr(colon + 1);
+    auto digits = [](const std::string& part) {
+        return !part.empty() && std::all_of(part.begin(), part.end(), ::isdigit);
+    };
+    if (!digits(from) || !digits(to))
+        return false;
+    first = std::atoi(from.c_str());
+    last = std::atoi(to.c_str());
+    return first <= last && last < count;
+}
 
-const ComponentKind kKinds[] = {{"vtx", MFn::kMeshVertComponent},
-                                {"e", MFn::kMeshEdgeComponent},
-                                {"f", MFn::kMeshPolygonComponent}};
+// "name[a][b]" -> name and the bracketed ranges; false when malformed.
+bool splitComponent(const std::string& text, std::string& name, std::vector<std::string>& ranges) {
+    const size_t open = text.find('[');
+    if (open == std::string::npos || text.back() != ']')
+        return false;
+    name = text.substr(0, open);
+    for (size_t at = open; at < text.size();) {
+        const size_t close = text.find(']', at);
+        if (text[at] != '[' || close == std::string::npos)
+            return false;
+        ranges.push_back(text.substr(at + 1, close - at - 1));
+        at = close + 1;
+    }
+    return true;
+}
 
-int elementCount(const MeshGeometry& mesh, MFn::Type type) {
-    if (type == MFn::kMeshVertComponent)
-        return mesh.numVertices();
-    if (type == MFn::kMeshEdgeComponent)
-        return mesh.numEdges();
-    return mesh.numPolygons();
+// The shape a component string is about: the node itself or the shape below a transform.
+const ShapeComponents* componentShape(Node& node, MDagPath& path, Node*& shape) {
+    path = MDagPath::getAPathTo(node.handle());
+    shape = &node;
+    if (!shapeComponents(node)) {
+        if (!path.extendToShape())
+            return nullptr;
+        shape = nodeOf(path.node());
+    }
+    return shape ? shapeComponents(*shape) : nullptr;
+}
+
+std::string rangeText(int first, int last) {
+    return first == last ? std::to_string(first)
+                         : std::to_string(first) + ":" + std::to_string(last);
+}
+
+// Runs of consecutive values in ascending `values`, as (first, last) pairs.
+std::vector<std::pair<int, int>> runsOf(const std::vector<int>& values) {
+    std::vector<std::pair<int, int>> runs;
+    for (int value : values) {
+        if (!runs.empty() && runs.back().second + 1 == value) {
+            runs.back().second = value;
+        } else {
+            runs.emplace_back(value, value);
+        }
+    }
+    return runs;
+}
+
+// Runs in v for each u, and rows with the same runs in consecutive u merged: Maya's
+// "cv[0:2][1:3]" blocks.
+std::vector<std::string> doubleIndexedRanges(const std::vector<int64_t>& keys) {
+    struct Row {
+        int u;
+        std::vector<std::pair<int, int>> runs;
+    };
+    std::vector<Row> rows;
+    std::vector<int> vs;
+    for (size_t i = 0; i < keys.size();) {
+        const int u = Component::keyU(keys[i]);
+        vs.clear();
+        for (; i < keys.size() && Component::keyU(keys[i]) == u; ++i)
+            vs.push_back(Component::keyV(keys[i]));
+        rows.push_back({u, runsOf(vs)});
+    }
+    std::vector<std::string> out;
+    for (size_t r = 0; r < rows.size();) {
+        size_t end = r + 1;
+        while (end < rows.size() && rows[end].u == rows[end - 1].u + 1 &&
+               rows[end].runs == rows[r].runs)
+            ++end;
+        const std::string us = "[" + rangeText(rows[r].u, rows[end - 1].u) + "]";
+        for (const auto& [first, last] : rows[r].runs)
+            out.push_back(us + "[" + rangeText(first, last) + "]");
+        r = end;
+    }
+    return out;
 }
 
 }  // namespace
@@ -77,65 +156,61 @@ bool parsePlug(Node& node, const std::string& attrPath, MPlug& plug) {
 }
 
 bool parseComponent(Node& node, const std::string& text, MDagPath& path, MObject& component) {
-    const size_t open = text.find('[');
-    if (open == std::string::npos || text.back() != ']')
+    std::string name;
+    std::vector<std::string> ranges;
+    Node* shape = nullptr;
+    const ShapeComponents* offers = nullptr;
+    if (!splitComponent(text, name, ranges) || !(offers = componentShape(node, path, shape)))
         return false;
-    const std::string prefix = text.substr(0, open);
-    const std::string range = text.substr(open + 1, text.size() - open - 2);
-    const auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                   [&](const ComponentKind& k) { return prefix == k.prefix; });
-    if (kind == std::end(kKinds))
+    const ComponentKind* kind = offers->kindNamed(name);
+    if (!kind || ranges.size() != (kind->doubleIndexed ? 2u : 1u))
         return false;
-    path = MDagPath::getAPathTo(node.handle());
-    if (!path.hasFn(MFn::kMesh))
+    const ComponentExtent extent = offers->extent(*shape, kind->type);
+    int firstU = 0, lastU = 0, firstV = 0, lastV = 0;
+    if (!parseRange(ranges[0], extent.countU, firstU, lastU) ||
+        (kind->doubleIndexed && !parseRange(ranges[1], extent.countV, firstV, lastV))) {
         return false;
-    if (!path.node().hasFn(MFn::kMesh) && !path.extendToShape())
-        return false;
-    Node* shape = nodeOf(path.node());
-    const int count = elementCount(meshGeometry(*shape), kind->type);
-    int first = 0;
-    int last = count - 1;
-    if (range != "*") {
-        const size_t colon = range.find(':');
-        first = std::atoi(range.substr(0, colon).c_str());
-        last = colon == std::string::npos ? first : std::atoi(range.substr(colon + 1).c_str());
     }
-    if (first < 0 || last >= count || first > last)
-        return false;
-    auto parts = std::make_shared<Component>(kind->type);
-    for (int i = first; i <= last; ++i)
-        parts->elements.push_back(i);
+    auto parts = std::make_shared<Component>(kind->type, kind->doubleIndexed);
+    for (int u = firstU; u <= lastU; ++u) {
+        for (int v = firstV; v <= lastV; ++v)
+            parts->add(u, v);
+    }
     component = ObjectAccess::wrap(parts);
     return true;
 }
 
-std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component) {
+std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component,
+                                          bool flatten) {
     auto* parts = ObjectAccess::as<Component>(component);
-    if (!parts)
-        return {};
-    const auto kind =
-        std::find_if(std::begin(kKinds), std::end(kKinds),
-                     [&](const ComponentKind& k) { return k.type == parts->componentType; });
-    if (kind == std::end(kKinds))
+    Node* shape = nodeOf(path.node());
+    const ShapeComponents* offers = shape ? shapeComponents(*shape) : nullptr;
+    const ComponentKind* kind = offers && parts ? offers->kindOf(parts->componentType) : nullptr;
+    if (!kind)
         return {};
     MDagPath owner = path;
     if (owner.node().hasFn(MFn::kShape))
         owner.pop();
-    const std::string base = std::string(owner.partialPathName().asChar()) + "." + kind->prefix;
-    std::vector<int> elements = parts->resolved();
-    std::sort(elements.begin(), elements.end());
-    elements.erase(std::unique(elements.begin(), elements.end()), elements.end());
+    const std::string base = std::string(owner.partialPathName().asChar()) + "." + kind->name;
+    const std::vector<int64_t> keys = parts->sortedKeys();
     std::vector<std::string> out;
-    for (size_t i = 0; i < elements.size();) {
-        size_t j = i;
-        while (j + 1 < elements.size() && elements[j + 1] == elements[j] + 1)
-            ++j;
-        std::string range = std::to_string(elements[i]);
-        if (j > i)
-            range += ":" + std::to_string(elements[j]);
-        out.push_back(base + "[" + range + "]");
-        i = j + 1;
+    if (flatten) {
+        for (int64_t key : keys) {
+            out.push_back(base + (parts->doubleIndexed
+                                      ? "[" + std::to_string(Component::keyU(key)) + "][" +
+                                            std::to_string(Component::keyV(key)) + "]"
+                                      : "[" + std::to_string(key) + "]"));
+        }
+        return out;
     }
+    if (parts->doubleIndexed) {
+        for (const std::string& ranges : doubleIndexedRanges(keys))
+            out.push_back(base + ranges);
+        return out;
+    }
+    std::vector<int> indices(keys.begin(), keys.end());
+    for (const auto& [first, last] : runsOf(indices))
+        out.push_back(base + "[" + rangeText(first, last) + "]");
     return out;
 }
 

@@ -15,9 +15,13 @@ class Node;
 
 // An attribute path after the node name ("tx", "translate.translateX", "wm[0]").
 bool parsePlug(Node& node, const std::string& attrPath, MPlug& plug);
-// A mesh component after a DAG node name ("vtx[3]", "e[0:5]", "f[*]").
+// A component after a DAG node name ("vtx[3]", "e[0:5]", "f[*]", "cv[2][0:3]"), named as the
+// shape below the node offers it; `path` is the shape's.
 bool parseComponent(Node& node, const std::string& text, MDagPath& path, MObject& component);
-// One string per run of consecutive elements, named after the shape's transform.
-std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component);
+// One string per run of consecutive elements (per block of runs for (u, v) components),
+// named after the shape's transform.
+// With `flatten`, one string per element ("pCube1.vtx[3]"), as ls -flatten lists them.
+std::vector<std::string> componentStrings(const MDagPath& path, const MObject& component,
+                                          bool flatten = false);
 
 }  // namespace mayasim

@@ -6,23 +6,18 @@
 
 namespace mayasim {
 
-std::vector<int> Component::resolved() const {
-    if (!complete)
-        return elements;
-    std::vector<int> all;
-    for (int i = 0; i < completeCount; ++i)
-        all.push_back(i);
-    return all;
-}
-
 MeshGeometry& meshGeometry(Node& shape) {
     if (!shape.mesh)
         shape.mesh = std::make_shared<MeshGeometry>();
+    // A connected shape copies what comes in each time that changes; reading inMesh through
+    // a plug cleans it, so what was copied is told apart by identity, not by dirtiness.
     const Attribute* inMesh = shape.findAttribute("inMesh");
-    if (inMesh && isDirty(shape, {inMesh, -1}) && sourceOf(shape, {inMesh, -1})) {
+    if (inMesh && sourceOf(shape, {inMesh, -1})) {
         const Slot& value = pull(shape, {inMesh, -1});
-        if (auto* data = ObjectAccess::as<MeshData>(value.data); data && data->geometry) {
+        auto* data = ObjectAccess::as<MeshData>(value.data);
+        if (data && data->geometry && data->geometry != shape.meshSource) {
             shape.mesh = std::make_shared<MeshGeometry>(*data->geometry);
+            shape.meshSource = data->geometry;
         }
     }
     return *shape.mesh;

@@ -1,5 +1,5 @@
 #pragma once
-// The data objects typed attributes hold, and components.
+// The data objects typed attributes hold.
 
 #include <memory>
 #include <vector>
@@ -7,6 +7,7 @@
 #include <maya/MFn.h>
 #include <maya/MMatrix.h>
 
+#include "dg/Component.h"
 #include "dg/MeshGeometry.h"
 #include "mayasim/DgObject.h"
 
@@ -37,22 +38,12 @@ public:
     double values[4] = {0.0, 0.0, 0.0, 0.0};
 };
 
-// Elements of a shape addressed by one index.
-class Component : public Object {
+// A list of components (MFnComponentListData).
+class ComponentListData : public Object {
 public:
-    explicit Component(MFn::Type type) : componentType(type) {}
-    MFn::Type apiType() const override { return componentType; }
-    bool hasFn(MFn::Type type) const override {
-        return type == MFn::kComponent || type == MFn::kSingleIndexedComponent ||
-               type == MFn::kMeshComponent || Object::hasFn(type);
-    }
-    // The elements, with complete components expanded to `completeCount`.
-    std::vector<int> resolved() const;
-
-    MFn::Type componentType;
-    std::vector<int> elements;
-    bool complete = false;
-    int completeCount = 0;
+    MFn::Type apiType() const override { return MFn::kComponentListData; }
+    bool hasFn(MFn::Type type) const override { return type == MFn::kData || Object::hasFn(type); }
+    std::vector<MObject> components;
 };
 
 }  // namespace mayasim

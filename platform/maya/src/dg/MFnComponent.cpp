@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <maya/MFnComponentListData.h>
+#include <maya/MFnDoubleIndexedComponent.h>
 #include <maya/MFnMatrixData.h>
 #include <maya/MFnNumericData.h>
 #include <maya/MFnSingleIndexedComponent.h>
@@ -25,7 +27,7 @@ void report(MStatus* out, MStatus status) {
 int MFnComponent::elementCount(MStatus* ReturnStatus) const {
     auto* component = ObjectAccess::as<Component>(object_);
     report(ReturnStatus, component ? MStatus::kSuccess : MStatus::kFailure);
-    return component ? static_cast<int>(component->resolved().size()) : 0;
+    return component ? static_cast<int>(component->size()) : 0;
 }
 
 MFn::Type MFnComponent::componentType(MStatus* ReturnStatus) const {
@@ -42,13 +44,8 @@ bool MFnComponent::isEqual(const MObject& other, MStatus* ReturnStatus) const {
     auto* mine = ObjectAccess::as<Component>(object_);
     auto* theirs = ObjectAccess::as<Component>(other);
     report(ReturnStatus, mine && theirs ? MStatus::kSuccess : MStatus::kFailure);
-    if (!mine || !theirs || mine->componentType != theirs->componentType)
-        return false;
-    std::vector<int> a = mine->resolved();
-    std::vector<int> b = theirs->resolved();
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b;
+    return mine && theirs && mine->componentType == theirs->componentType &&
+           mine->sortedKeys() == theirs->sortedKeys();
 }
 
 bool MFnComponent::isComplete(MStatus* ReturnStatus) const {
@@ -65,25 +62,34 @@ MStatus MFnComponent::setComplete(bool complete) {
     return MStatus::kSuccess;
 }
 
-MObject MFnSingleIndexedComponent::create(MFn::Type compType, MStatus* ReturnStatus) {
-    if (compType != MFn::kMeshVertComponent && compType != MFn::kMeshEdgeComponent &&
-        compType != MFn::kMeshPolygonComponent && compType != MFn::kCurveCVComponent) {
+namespace {
+
+MObject createComponent(MObject& object, MFn::Type compType, bool doubleIndexed,
+                        std::initializer_list<MFn::Type> allowed, MStatus* ReturnStatus) {
+    if (std::find(allowed.begin(), allowed.end(), compType) == allowed.end()) {
         report(ReturnStatus, MStatus::kInvalidParameter);
         return MObject();
     }
-    object_ = ObjectAccess::wrap(std::make_shared<Component>(compType));
+    object = ObjectAccess::wrap(std::make_shared<Component>(compType, doubleIndexed));
     report(ReturnStatus, MStatus::kSuccess);
-    return object_;
+    return object;
+}
+
+}  // namespace
+
+MObject MFnSingleIndexedComponent::create(MFn::Type compType, MStatus* ReturnStatus) {
+    return createComponent(
+        object_, compType, false,
+        {MFn::kMeshVertComponent, MFn::kMeshEdgeComponent, MFn::kMeshPolygonComponent,
+         MFn::kCurveCVComponent, MFn::kCurveEPComponent},
+        ReturnStatus);
 }
 
 MStatus MFnSingleIndexedComponent::addElement(int element) {
     auto* component = ObjectAccess::as<Component>(object_);
     if (!component || element < 0)
         return MStatus::kInvalidParameter;
-    if (std::find(component->elements.begin(), component->elements.end(), element) ==
-        component->elements.end()) {
-        component->elements.push_back(element);
-    }
+    component->add(element);
     return MStatus::kSuccess;
 }
 
@@ -98,19 +104,18 @@ MStatus MFnSingleIndexedComponent::addElements(MIntArray& elements) {
 
 int MFnSingleIndexedComponent::element(int index, MStatus* ReturnStatus) const {
     auto* component = ObjectAccess::as<Component>(object_);
-    const std::vector<int> all = component ? component->resolved() : std::vector<int>();
-    const bool valid = index >= 0 && index < static_cast<int>(all.size());
+    const bool valid = component && index >= 0 && static_cast<size_t>(index) < component->size();
     report(ReturnStatus, valid ? MStatus::kSuccess : MStatus::kInvalidParameter);
-    return valid ? all[static_cast<size_t>(index)] : -1;
+    return valid ? component->index(static_cast<size_t>(index)) : -1;
 }
 
 MStatus MFnSingleIndexedComponent::getElements(MIntArray& elements) const {
     auto* component = ObjectAccess::as<Component>(object_);
     if (!component)
         return MStatus::kFailure;
-    elements.clear();
-    for (int element : component->resolved())
-        elements.append(element);
+    elements.setLength(static_cast<unsigned int>(component->size()));
+    for (size_t i = 0; i < component->size(); ++i)
+        elements[static_cast<unsigned int>(i)] = component->index(i);
     return MStatus::kSuccess;
 }
 
@@ -129,6 +134,145 @@ MStatus MFnSingleIndexedComponent::getCompleteData(int& numElements) const {
         return MStatus::kFailure;
     numElements = component->completeCount;
     return MStatus::kSuccess;
+}
+
+// ---- MFnDoubleIndexedComponent ----
+
+MObject MFnDoubleIndexedComponent::create(MFn::Type compType, MStatus* ReturnStatus) {
+    return createComponent(object_, compType, true, {MFn::kSurfaceCVComponent}, ReturnStatus);
+}
+
+MStatus MFnDoubleIndexedComponent::addElement(int uIndex, int vIndex) {
+    auto* component = ObjectAccess::as<Component>(object_);
+    if (!component || uIndex < 0 || vIndex < 0)
+        return MStatus::kInvalidParameter;
+    component->add(uIndex, vIndex);
+    return MStatus::kSuccess;
+}
+
+MStatus MFnDoubleIndexedComponent::addElements(MIntArray& uIndexArray, MIntArray& vIndexArray) {
+    if (uIndexArray.length() != vIndexArray.length())
+        return MStatus::kInvalidParameter;
+    for (unsigned int i = 0; i < uIndexArray.length(); ++i) {
+        const MStatus status = addElement(uIndexArray[i], vIndexArray[i]);
+        if (!status)
+            return status;
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus MFnDoubleIndexedComponent::getElement(int index, int& uIndex, int& vIndex) const {
+    auto* component = ObjectAccess::as<Component>(object_);
+    if (!component || index < 0 || static_cast<size_t>(index) >= component->size())
+        return MStatus::kInvalidParameter;
+    component->uv(static_cast<size_t>(index), uIndex, vIndex);
+    return MStatus::kSuccess;
+}
+
+MStatus MFnDoubleIndexedComponent::getElements(MIntArray& uIndexArray,
+                                               MIntArray& vIndexArray) const {
+    auto* component = ObjectAccess::as<Component>(object_);
+    if (!component)
+        return MStatus::kFailure;
+    const auto count = static_cast<unsigned int>(component->size());
+    uIndexArray.setLength(count);
+    vIndexArray.setLength(count);
+    for (unsigned int i = 0; i < count; ++i)
+        component->uv(i, uIndexArray[i], vIndexArray[i]);
+    return MStatus::kSuccess;
+}
+
+MStatus MFnDoubleIndexedComponent::setCompleteData(int maxU, int maxV) {
+    auto* component = ObjectAccess::as<Component>(object_);
+    if (!component || maxU < 0 || maxV < 0)
+        return MStatus::kFailure;
+    component->complete = true;
+    component->completeCount = maxU;
+    component->completeCountV = maxV;
+    return MStatus::kSuccess;
+}
+
+MStatus MFnDoubleIndexedComponent::getCompleteData(int& maxU, int& maxV) const {
+    auto* component = ObjectAccess::as<Component>(object_);
+    if (!component || !component->complete)
+        return MStatus::kFailure;
+    maxU = component->completeCount;
+    maxV = component->completeCountV;
+    return MStatus::kSuccess;
+}
+
+// ---- MFnComponentListData ----
+
+namespace {
+
+mayasim::ComponentListData* listOf(const MObject& object) {
+    return ObjectAccess::as<mayasim::ComponentListData>(object);
+}
+
+}  // namespace
+
+MObject MFnComponentListData::create(MStatus* ReturnStatus) {
+    object_ = ObjectAccess::wrap(std::make_shared<mayasim::ComponentListData>());
+    report(ReturnStatus, MStatus::kSuccess);
+    return object_;
+}
+
+unsigned int MFnComponentListData::length(MStatus* ReturnStatus) const {
+    auto* list = listOf(object_);
+    report(ReturnStatus, list ? MStatus::kSuccess : MStatus::kFailure);
+    return list ? static_cast<unsigned int>(list->components.size()) : 0;
+}
+
+MStatus MFnComponentListData::clear() {
+    auto* list = listOf(object_);
+    if (!list)
+        return MStatus::kFailure;
+    list->components.clear();
+    return MStatus::kSuccess;
+}
+
+MStatus MFnComponentListData::add(MObject& component) {
+    auto* list = listOf(object_);
+    if (!list || !ObjectAccess::as<Component>(component))
+        return MStatus::kInvalidParameter;
+    list->components.push_back(component);
+    return MStatus::kSuccess;
+}
+
+bool MFnComponentListData::has(const MObject& component, MStatus* ReturnStatus) const {
+    auto* list = listOf(object_);
+    report(ReturnStatus, list ? MStatus::kSuccess : MStatus::kFailure);
+    if (!list)
+        return false;
+    MFnComponent wanted(component);
+    return std::any_of(list->components.begin(), list->components.end(), [&](const MObject& held) {
+        return held == component || wanted.isEqual(held);
+    });
+}
+
+MStatus MFnComponentListData::remove(const MObject& component) {
+    auto* list = listOf(object_);
+    if (!list)
+        return MStatus::kFailure;
+    auto& all = list->components;
+    auto it = std::find(all.begin(), all.end(), component);
+    if (it == all.end())
+        return MStatus::kInvalidParameter;
+    all.erase(it);
+    return MStatus::kSuccess;
+}
+
+MStatus MFnComponentListData::remove(unsigned int index) {
+    auto* list = listOf(object_);
+    if (!list || index >= list->components.size())
+        return MStatus::kInvalidParameter;
+    list->components.erase(list->components.begin() + index);
+    return MStatus::kSuccess;
+}
+
+MObject MFnComponentListData::operator[](unsigned int index) const {
+    auto* list = listOf(object_);
+    return list && index < list->components.size() ? list->components[index] : MObject();
 }
 
 // ---- MFnNumericData ----

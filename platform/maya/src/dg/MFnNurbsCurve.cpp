@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "dg/CommandHelpers.h"
 #include "dg/Node.h"
 #include "dg/NurbsComponents.h"
 #include "dg/NurbsNodes.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "geometry/NurbsCurveCreate.h"
 
@@ -125,7 +125,7 @@ MObject MFnNurbsCurve::create(const MPointArray& controlVertices, const MDoubleA
     }
     std::shared_ptr<Node> shape;
     const MStatus status = mayasim::createNodeOfType(
-        "nurbsCurve", mayasim::commands::shapeNameFor(parent->name), parent, nullptr, shape);
+        "nurbsCurve", mayasim::shapeNameFor(parent->name), parent, nullptr, shape);
     report(ReturnStatus, status);
     if (!status)
         return MObject();

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "dg/CommandHelpers.h"
 #include "dg/Node.h"
 #include "dg/NurbsComponents.h"
 #include "dg/NurbsNodes.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 
 using mayasim::Node;
@@ -133,7 +133,7 @@ MObject MFnNurbsSurface::create(const MPointArray& controlVertices,
     }
     std::shared_ptr<Node> shape;
     const MStatus status = mayasim::createNodeOfType(
-        "nurbsSurface", mayasim::commands::shapeNameFor(parent->name), parent, nullptr, shape);
+        "nurbsSurface", mayasim::shapeNameFor(parent->name), parent, nullptr, shape);
     report(ReturnStatus, status);
     if (!status)
         return MObject();

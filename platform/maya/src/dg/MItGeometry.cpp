@@ -140,7 +140,7 @@ MObject MItGeometry::currentItem(MStatus* ReturnStatus) const {
     if (nurbspoints::isNurbsShape(shape_))
         return nurbspoints::item(shape_, indices_[position_]);
     auto item = std::make_shared<mayasim::Component>(MFn::kMeshVertComponent);
-    item->elements.push_back(indices_[position_]);
+    item->add(indices_[position_]);
     return mayasim::ObjectAccess::wrap(item);
 }
 

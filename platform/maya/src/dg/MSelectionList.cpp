@@ -1,7 +1,9 @@
 #include <maya/MSelectionList.h>
 
 #include <algorithm>
-#include <set>
+#include <functional>
+#include <iterator>
+#include <unordered_map>
 
 #include <maya/MItSelectionList.h>
 #include <maya/MStringArray.h>
@@ -10,8 +12,10 @@
 #include "dg/DataObjects.h"
 #include "dg/Graph.h"
 #include "dg/SceneState.h"
+#include "mayasim/SelectionAccess.h"
 
 using mayasim::Component;
+using mayasim::ObjectAccess;
 
 namespace {
 
@@ -20,22 +24,12 @@ void report(MStatus* out, MStatus status) {
         *out = status;
 }
 
-std::set<int> elementsOf(const MObject& component) {
-    auto* parts = mayasim::ObjectAccess::as<Component>(component);
-    if (!parts)
-        return {};
-    const std::vector<int> all = parts->resolved();
-    return std::set<int>(all.begin(), all.end());
-}
-
-MObject componentWith(MFn::Type type, const std::set<int>& elements) {
-    auto parts = std::make_shared<Component>(type);
-    parts->elements.assign(elements.begin(), elements.end());
-    return mayasim::ObjectAccess::wrap(parts);
+const Component* componentOf(const MObject& component) {
+    return ObjectAccess::as<Component>(component);
 }
 
 MFn::Type componentTypeOf(const MObject& component) {
-    auto* parts = mayasim::ObjectAccess::as<Component>(component);
+    const Component* parts = componentOf(component);
     return parts ? parts->componentType : MFn::kInvalid;
 }
 
@@ -50,7 +44,92 @@ bool wildcardMatch(const char* pattern, const char* text) {
     return false;
 }
 
+// `merge` of ascending unique ranges per the strategy.
+template <typename In, typename Out>
+void combine(const In& mine, const In& theirs, MSelectionList::MergeStrategy strategy, Out to) {
+    switch (strategy) {
+        case MSelectionList::kMergeNormal:
+            std::set_union(mine.begin(), mine.end(), theirs.begin(), theirs.end(), to);
+            break;
+        case MSelectionList::kXORWithList:
+            std::set_symmetric_difference(mine.begin(), mine.end(), theirs.begin(), theirs.end(),
+                                          to);
+            break;
+        case MSelectionList::kRemoveFromList:
+            std::set_difference(mine.begin(), mine.end(), theirs.begin(), theirs.end(), to);
+            break;
+    }
+}
+
+bool ascendingIndices(const Component& component) {
+    const auto& e = component.elements;
+    return !component.doubleIndexed && !component.complete &&
+           std::adjacent_find(e.begin(), e.end(), std::greater_equal<int>()) == e.end();
+}
+
+// The elements of `mine` after merging `theirs` into them, as a new component.
+std::shared_ptr<Component> combined(const Component& mine, const Component& theirs,
+                                    MSelectionList::MergeStrategy strategy) {
+    // The usual case, ascending indices on both sides, merges without building keys.
+    if (ascendingIndices(mine) && ascendingIndices(theirs)) {
+        auto out = std::make_shared<Component>(mine.componentType);
+        out->elements.reserve(mine.elements.size() + theirs.elements.size());
+        combine(mine.elements, theirs.elements, strategy, std::back_inserter(out->elements));
+        return out;
+    }
+    std::vector<int64_t> kept;
+    combine(mine.sortedKeys(), theirs.sortedKeys(), strategy, std::back_inserter(kept));
+    return Component::fromSortedKeys(mine.componentType, mine.doubleIndexed, kept);
+}
+
+// The list keeps components of its own, so that later edits of the caller's leave it alone.
+MObject ownCopy(const MObject& component) {
+    const Component* parts = componentOf(component);
+    return parts ? ObjectAccess::wrap(parts->copy()) : component;
+}
+
+const void* identityOf(const MObject& object) {
+    return ObjectAccess::get(object);
+}
+
 }  // namespace
+
+// Items by the node they are about, so that merging long lists stays linear.
+class MSelectionList::Index {
+public:
+    explicit Index(const std::vector<Item>& items) {
+        positions_.reserve(items.size());
+        for (size_t i = 0; i < items.size(); ++i)
+            add(items[i], i);
+    }
+    void add(const Item& item, size_t position) { positions_.emplace(keyOf(item), position); }
+    int find(const std::vector<Item>& items, const std::vector<bool>& gone,
+             const Item& item) const {
+        auto [first, last] = positions_.equal_range(keyOf(item));
+        for (auto it = first; it != last; ++it) {
+            if (!gone[it->second] && items[it->second].sameTarget(item))
+                return static_cast<int>(it->second);
+        }
+        return -1;
+    }
+
+private:
+    static const void* keyOf(const Item& item) {
+        return identityOf(item.isPlug ? item.plug.node() : item.node);
+    }
+    std::unordered_multimap<const void*, size_t> positions_;
+};
+
+bool MSelectionList::Item::sameTarget(const Item& other) const {
+    if (isDag != other.isDag || isPlug != other.isPlug)
+        return false;
+    if (isPlug)
+        return plug == other.plug;
+    if (isDag) {
+        return path == other.path && componentTypeOf(component) == componentTypeOf(other.component);
+    }
+    return node == other.node;
+}
 
 MSelectionList::Item MSelectionList::dagItem(const MDagPath& path, const MObject& component) {
     Item item;
@@ -63,50 +142,41 @@ MSelectionList::Item MSelectionList::dagItem(const MDagPath& path, const MObject
 
 int MSelectionList::find(const Item& item) const {
     for (size_t i = 0; i < items_.size(); ++i) {
-        const Item& other = items_[i];
-        if (other.isDag != item.isDag || other.isPlug != item.isPlug)
-            continue;
-        if (item.isPlug  ? other.plug == item.plug
-            : item.isDag ? other.path == item.path &&
-                               componentTypeOf(other.component) == componentTypeOf(item.component)
-                         : other.node == item.node) {
+        if (items_[i].sameTarget(item))
             return static_cast<int>(i);
-        }
     }
     return -1;
+}
+
+bool MSelectionList::mergeInto(int at, const Item& item, MergeStrategy strategy) {
+    Item& existing = items_[static_cast<size_t>(at)];
+    const Component* theirs = componentOf(item.component);
+    if (!theirs)
+        return strategy == kMergeNormal;
+    std::shared_ptr<Component> kept = combined(*componentOf(existing.component), *theirs, strategy);
+    if (kept->size() == 0)
+        return false;
+    existing.component = ObjectAccess::wrap(kept);
+    return true;
 }
 
 void MSelectionList::mergeItem(const Item& item, MergeStrategy strategy) {
     const int at = find(item);
     if (at < 0) {
         if (strategy != kRemoveFromList)
-            items_.push_back(item);
-        return;
-    }
-    Item& existing = items_[static_cast<size_t>(at)];
-    if (item.component.isNull()) {
-        if (strategy != kMergeNormal)
-            items_.erase(items_.begin() + at);
-        return;
-    }
-    // Components merge element by element.
-    std::set<int> mine = elementsOf(existing.component);
-    const std::set<int> theirs = elementsOf(item.component);
-    for (int element : theirs) {
-        const bool present = mine.count(element) > 0;
-        if (strategy == kMergeNormal) {
-            mine.insert(element);
-        } else if (strategy == kRemoveFromList || present) {
-            mine.erase(element);
-        } else {
-            mine.insert(element);
-        }
-    }
-    if (mine.empty()) {
+            append(item, false);
+    } else if (!mergeInto(at, item, strategy)) {
         items_.erase(items_.begin() + at);
-    } else {
-        existing.component = componentWith(componentTypeOf(item.component), mine);
     }
+}
+
+void MSelectionList::append(const Item& item, bool mergeWithExisting) {
+    if (mergeWithExisting) {
+        mergeItem(item, kMergeNormal);
+        return;
+    }
+    items_.push_back(item);
+    items_.back().component = ownCopy(item.component);
 }
 
 MStatus MSelectionList::clear() {
@@ -162,11 +232,7 @@ MStatus MSelectionList::add(const MObject& object, const bool mergeWithExisting)
         return add(MDagPath::getAPathTo(object), MObject::kNullObj, mergeWithExisting);
     Item item;
     item.node = object;
-    if (mergeWithExisting) {
-        mergeItem(item, kMergeNormal);
-    } else {
-        items_.push_back(item);
-    }
+    append(item, mergeWithExisting);
     return MStatus::kSuccess;
 }
 
@@ -174,12 +240,9 @@ MStatus MSelectionList::add(const MDagPath& object, const MObject& component,
                             const bool mergeWithExisting) {
     if (!object.isValid() || object.length() == 0)
         return MStatus::kInvalidParameter;
-    const Item item = dagItem(object, component);
-    if (mergeWithExisting) {
-        mergeItem(item, kMergeNormal);
-    } else {
-        items_.push_back(item);
-    }
+    if (!component.isNull() && !componentOf(component))
+        return MStatus::kInvalidParameter;
+    append(dagItem(object, component), mergeWithExisting);
     return MStatus::kSuccess;
 }
 
@@ -190,41 +253,32 @@ MStatus MSelectionList::add(const MPlug& plug, const bool mergeWithExisting) {
     item.isPlug = true;
     item.plug = plug;
     item.node = plug.node();
-    if (mergeWithExisting) {
-        mergeItem(item, kMergeNormal);
-    } else {
-        items_.push_back(item);
-    }
+    append(item, mergeWithExisting);
     return MStatus::kSuccess;
 }
 
 MStatus MSelectionList::add(const MString& matchString, const bool) {
     const std::string text = matchString.asChar();
     const size_t dot = text.find('.');
-    const std::string nodePart = text.substr(0, dot);
     if (dot != std::string::npos) {
-        mayasim::Node* node = mayasim::resolveNode(nodePart);
+        mayasim::Node* node = mayasim::resolveNode(text.substr(0, dot));
         if (!node)
             return MStatus::kInvalidParameter;
         const std::string rest = text.substr(dot + 1);
         MDagPath path;
         MObject component;
-        if (node->isDag() && mayasim::parseComponent(*node, rest, path, component)) {
+        if (node->isDag() && mayasim::parseComponent(*node, rest, path, component))
             return add(path, component, true);
-        }
         MPlug plug;
         if (!mayasim::parsePlug(*node, rest, plug))
             return MStatus::kInvalidParameter;
         return add(plug, true);
     }
-    bool found = false;
-    const bool wildcard = text.find_first_of("*?") != std::string::npos;
-    if (!wildcard) {
+    if (text.find_first_of("*?") == std::string::npos) {
         mayasim::Node* node = mayasim::resolveNode(text);
-        if (!node)
-            return MStatus::kInvalidParameter;
-        return add(node->handle(), true);
+        return node ? add(node->handle(), true) : MStatus(MStatus::kInvalidParameter);
     }
+    bool found = false;
     for (const auto& node : mayasim::scene().nodes) {
         if (wildcardMatch(text.c_str(), node->name.c_str())) {
             add(node->handle(), true);
@@ -255,7 +309,7 @@ MStatus MSelectionList::replace(unsigned int index, const MDagPath& item,
                                 const MObject& component) {
     if (index >= items_.size() || !item.isValid())
         return MStatus::kInvalidParameter;
-    items_[index] = dagItem(item, component);
+    items_[index] = dagItem(item, ownCopy(component));
     return MStatus::kSuccess;
 }
 
@@ -280,17 +334,37 @@ bool MSelectionList::hasItem(const MObject& item, MStatus* ReturnStatus) const {
     return find(probe) >= 0;
 }
 
+namespace {
+
+// How many of `component`'s elements `within` holds.
+size_t sharedElements(const Component& within, const Component& component, bool stopAtFirst) {
+    size_t shared = 0;
+    for (size_t i = 0; i < component.size(); ++i) {
+        int u = 0, v = 0;
+        if (component.doubleIndexed) {
+            component.uv(i, u, v);
+        } else {
+            u = component.index(i);
+        }
+        if (within.contains(u, v) && ++shared && stopAtFirst)
+            break;
+    }
+    return shared;
+}
+
+}  // namespace
+
 bool MSelectionList::hasItem(const MDagPath& item, const MObject& component,
                              MStatus* ReturnStatus) const {
     report(ReturnStatus, MStatus::kSuccess);
     const int at = find(dagItem(item, component));
     if (at < 0)
         return false;
-    if (component.isNull())
+    const Component* wanted = componentOf(component);
+    if (!wanted)
         return true;
-    const std::set<int> mine = elementsOf(items_[static_cast<size_t>(at)].component);
-    const std::set<int> wanted = elementsOf(component);
-    return std::includes(mine.begin(), mine.end(), wanted.begin(), wanted.end());
+    const Component& mine = *componentOf(items_[static_cast<size_t>(at)].component);
+    return sharedElements(mine, *wanted, false) == wanted->size();
 }
 
 bool MSelectionList::hasItem(const MPlug& plug, MStatus* ReturnStatus) const {
@@ -307,14 +381,11 @@ bool MSelectionList::hasItemPartly(const MDagPath& item, const MObject& componen
     const int at = find(dagItem(item, component));
     if (at < 0)
         return false;
-    if (component.isNull())
+    const Component* wanted = componentOf(component);
+    if (!wanted)
         return true;
-    const std::set<int> mine = elementsOf(items_[static_cast<size_t>(at)].component);
-    for (int element : elementsOf(component)) {
-        if (mine.count(element))
-            return true;
-    }
-    return false;
+    const Component& mine = *componentOf(items_[static_cast<size_t>(at)].component);
+    return sharedElements(mine, *wanted, true) > 0;
 }
 
 MStatus MSelectionList::toggle(const MDagPath& item, const MObject& component) {
@@ -326,8 +397,25 @@ MStatus MSelectionList::toggle(const MDagPath& item, const MObject& component) {
 
 MStatus MSelectionList::merge(const MSelectionList& other, const MergeStrategy strategy) {
     const std::vector<Item> incoming = other.items_;
-    for (const Item& item : incoming)
-        mergeItem(item, strategy);
+    Index index(items_);
+    std::vector<bool> gone(items_.size(), false);
+    for (const Item& item : incoming) {
+        const int at = index.find(items_, gone, item);
+        if (at >= 0) {
+            if (!mergeInto(at, item, strategy))
+                gone[static_cast<size_t>(at)] = true;
+        } else if (strategy != kRemoveFromList) {
+            index.add(item, items_.size());
+            items_.push_back(item);
+            gone.push_back(false);
+        }
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (!gone[i])
+            items_[kept++] = std::move(items_[i]);
+    }
+    items_.resize(kept);
     return MStatus::kSuccess;
 }
 
@@ -358,9 +446,8 @@ MStatus MSelectionList::getSelectionStrings(unsigned int index, MStringArray& ar
     if (item.isPlug) {
         array.append(item.plug.name());
     } else if (item.isDag && !item.component.isNull()) {
-        for (const std::string& text : mayasim::componentStrings(item.path, item.component)) {
+        for (const std::string& text : mayasim::componentStrings(item.path, item.component))
             array.append(MString(text.c_str()));
-        }
     } else if (item.isDag) {
         array.append(item.path.partialPathName());
     } else if (mayasim::Node* node = mayasim::nodeOf(item.node)) {
@@ -368,6 +455,26 @@ MStatus MSelectionList::getSelectionStrings(unsigned int index, MStringArray& ar
     }
     return MStatus::kSuccess;
 }
+
+namespace mayasim {
+
+bool SelectionListAccess::same(const MSelectionList& a, const MSelectionList& b) {
+    if (a.items_.size() != b.items_.size())
+        return false;
+    for (size_t i = 0; i < a.items_.size(); ++i) {
+        const auto& mine = a.items_[i];
+        const auto& theirs = b.items_[i];
+        if (!mine.sameTarget(theirs))
+            return false;
+        const Component* x = componentOf(mine.component);
+        const Component* y = componentOf(theirs.component);
+        if (x != y && (!x || !y || x->sortedKeys() != y->sortedKeys()))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace mayasim
 
 // ---- MItSelectionList ----
 

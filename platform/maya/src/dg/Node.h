@@ -100,6 +100,8 @@ public:
     std::vector<Node*> children;
     bool inScene = false;
     std::shared_ptr<MeshGeometry> mesh;  // mesh shapes only
+    // The incoming geometry `mesh` was last copied from (connected mesh shapes only).
+    std::shared_ptr<const MeshGeometry> meshSource;
 };
 
 Node* nodeOf(const MObject& handle);

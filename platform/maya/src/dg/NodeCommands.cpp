@@ -1,11 +1,10 @@
-// Commands that create, name, find, list, select, delete and reparent nodes.
+// Commands that create, name, find, list, delete and reparent nodes.
 
 #include <algorithm>
-#include <set>
+#include <unordered_set>
 
 #include <maya/MEulerRotation.h>
-#include <maya/MFnTransform.h>
-#include <maya/MPoint.h>
+#include <maya/MPxCommand.h>
 #include <maya/MSelectionList.h>
 #include <maya/MTransformationMatrix.h>
 #include <maya/MVector.h>
@@ -13,202 +12,206 @@
 #include "dg/BuiltinTypes.h"
 #include "dg/ComponentNames.h"
 #include "dg/Graph.h"
+#include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/NurbsNodes.h"
 #include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
 #include "mayasim/NodeTypes.h"
+#include "openmaya/CommandTable.h"
 
 namespace mayasim {
 
 namespace {
 
-template <typename T>
-void* create() {
-    return new T;
-}
+using Arg = MSyntax::MArgType;
+constexpr Arg kString = MSyntax::kString;
 
-MString flagString(const MArgDatabase& db, const char* flag) {
-    MString value;
-    db.getFlagArgument(flag, 0, value);
-    return value;
-}
-
-class CreateNodeCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-n", "-name", MSyntax::kString);
-        syntax.addFlag("-p", "-parent", MSyntax::kString);
-        syntax.addFlag("-ss", "-skipSelect");
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray objects;
-        db.getObjects(objects);
-        const std::string typeName = objects[0].asChar();
-        NodeClass* type = findNodeClass(typeName);
-        if (!type || !type->creatable)
-            return fail("Unknown object type: " + typeName);
-        Node* parent = nullptr;
-        if (db.isFlagSet("-p")) {
-            parent = findNode(flagString(db, "-p").asChar());
-            if (!parent)
-                return MStatus::kFailure;
-            if (!type->dag)
-                return fail("A dependency node cannot have a parent: " + typeName);
-        }
-        std::shared_ptr<Node> created;
-        status = createNodeOfType(typeName, flagString(db, "-n").asChar(), parent, &log_, created);
-        if (!status)
-            return fail("Cannot create a node of type " + typeName);
-        if (!db.isFlagSet("-ss"))
-            select({created.get()});
-        setResult(MString(created->name.c_str()));
-        return MStatus::kSuccess;
-    }
-};
-
-class RenameCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 2);
-        syntax.useSelectionAsDefault(false);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        const std::vector<std::string> objects = [&] {
-            MStringArray names;
-            db.getObjects(names);
-            return toStrings(names);
-        }();
-        Node* node = nullptr;
-        std::string newName;
-        if (objects.size() == 2) {
-            node = findNode(objects[0]);
-            newName = objects[1];
-        } else {
-            MSelectionList selection = scene().selection;
-            MObject first;
-            if (selection.length() == 0 || !selection.getDependNode(0, first)) {
-                return fail("rename: No object to rename.");
-            }
-            node = nodeOf(first);
-            newName = objects[0];
-        }
-        if (!node)
+MStatus createNode(CommandCall& call) {
+    const std::string typeName = call.objects()[0];
+    NodeClass* type = findNodeClass(typeName);
+    if (!type || !type->creatable)
+        return call.fail("Unknown object type: " + typeName);
+    Node* parent = nullptr;
+    if (call.isSet("-p")) {
+        parent = findNode(call.text("-p"));
+        if (!parent)
             return MStatus::kFailure;
-        if (node == scene().time || newName.empty())
-            return fail("Cannot rename " + node->name);
-        status = renameNode(*node, newName, &log_);
-        if (!status)
-            return fail("Cannot rename " + node->name);
-        setResult(MString(node->name.c_str()));
-        return MStatus::kSuccess;
+        if (!type->dag)
+            return call.fail("A dependency node cannot have a parent: " + typeName);
     }
-};
+    std::shared_ptr<Node> created;
+    if (!createNodeOfType(typeName, call.text("-n"), parent, &call.log(), created))
+        return call.fail("Cannot create a node of type " + typeName);
+    if (!call.isSet("-ss"))
+        selectNodes({created.get()}, call.log());
+    MPxCommand::setResult(MString(created->name.c_str()));
+    return MStatus::kSuccess;
+}
 
-class DeleteCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects);
-        syntax.useSelectionAsDefault(true);
-        return syntax;
+MStatus rename(CommandCall& call) {
+    const std::vector<std::string> objects = call.objects();
+    Node* node = nullptr;
+    std::string newName = objects.back();
+    if (objects.size() == 2) {
+        node = findNode(objects[0]);
+    } else {
+        MObject first;
+        if (scene().selection.length() == 0 || !scene().selection.getDependNode(0, first))
+            return call.fail("rename: No object to rename.");
+        node = nodeOf(first);
     }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray names;
-        db.getObjects(names);
-        if (names.length() == 0)
-            return fail("Not enough objects or values.");
-        std::vector<std::shared_ptr<Node>> targets;
-        for (const std::string& name : toStrings(names)) {
-            Node* node = findNode(name.substr(0, name.find('.')));
-            if (!node)
-                return MStatus::kFailure;
-            if (node == scene().time)
-                return fail("Cannot delete " + name);
-            targets.push_back(node->shared());
-        }
-        for (const auto& node : targets) {
-            if (node->inScene)
-                removeNode(*node, &log_);
-        }
-        return MStatus::kSuccess;
-    }
-};
+    if (!node)
+        return MStatus::kFailure;
+    if (node == scene().time || newName.empty())
+        return call.fail("Cannot rename " + node->name);
+    if (!renameNode(*node, newName, &call.log()))
+        return call.fail("Cannot rename " + node->name);
+    MPxCommand::setResult(MString(node->name.c_str()));
+    return MStatus::kSuccess;
+}
 
-class ObjExistsCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray names;
-        db.getObjects(names);
-        const std::string name = names[0].asChar();
-        const size_t dot = name.find('.');
-        Node* node = resolveNode(name.substr(0, dot));
-        MPlug plug;
-        const bool exists =
-            node && (dot == std::string::npos || parsePlugQuietly(*node, name.substr(dot + 1)));
-        setResult(exists);
-        return MStatus::kSuccess;
-    }
-
-private:
-    static bool parsePlugQuietly(Node& node, const std::string& attr);
-};
-
-class NodeTypeCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-api", "-apiType");
-        syntax.addFlag("-itn", "-isTypeName");
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray names;
-        db.getObjects(names);
-        if (db.isFlagSet("-itn")) {
-            setResult(isNodeTypeRegistered(names[0]));
-            return MStatus::kSuccess;
-        }
-        const std::string name = names[0].asChar();
+MStatus deleteNodes(CommandCall& call) {
+    const std::vector<std::string> names = call.objects();
+    if (names.empty())
+        return call.fail("Not enough objects or values.");
+    std::vector<std::shared_ptr<Node>> targets;
+    for (const std::string& name : names) {
         Node* node = findNode(name.substr(0, name.find('.')));
         if (!node)
             return MStatus::kFailure;
-        setResult(
-            MString(db.isFlagSet("-api") ? node->handle().apiTypeStr() : node->type->name.c_str()));
+        if (node == scene().time)
+            return call.fail("Cannot delete " + name);
+        targets.push_back(node->shared());
+    }
+    for (const auto& node : targets) {
+        if (node->inScene)
+            removeNode(*node, &call.log());
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus objExists(CommandCall& call) {
+    const std::string name = call.objects()[0];
+    const size_t dot = name.find('.');
+    Node* node = resolveNode(name.substr(0, dot));
+    MPlug plug;
+    MPxCommand::setResult(
+        node && (dot == std::string::npos || parsePlug(*node, name.substr(dot + 1), plug)));
+    return MStatus::kSuccess;
+}
+
+MStatus nodeType(CommandCall& call) {
+    const std::string name = call.objects()[0];
+    if (call.isSet("-itn")) {
+        MPxCommand::setResult(isNodeTypeRegistered(MString(name.c_str())));
         return MStatus::kSuccess;
     }
-};
+    Node* node = findNode(name.substr(0, name.find('.')));
+    if (!node)
+        return MStatus::kFailure;
+    MPxCommand::setResult(
+        MString(call.isSet("-api") ? node->handle().apiTypeStr() : node->type->name.c_str()));
+    return MStatus::kSuccess;
+}
+
+// The type names a node's type derives from, most general first, as Maya's type tree has
+// them for the host's own types ("dagNode", "shape", "geometryShape", ...).
+std::vector<std::string> typeLineage(const Node& node) {
+    const NodeClass& type = *node.type;
+    std::vector<std::string> lineage = {"node"};
+    if (type.dag) {
+        lineage.insert(lineage.end(), {"containerBase", "entity", "dagNode"});
+        if (type.shape || type.derivesFrom(MFn::kShape))
+            lineage.push_back("shape");
+        if (type.derivesFrom(MFn::kMesh) || type.derivesFrom(MFn::kNurbsCurve) ||
+            type.derivesFrom(MFn::kNurbsSurface)) {
+            lineage.insert(lineage.end(), {"geometryShape", "deformableShape", "controlPoint"});
+            lineage.push_back(type.derivesFrom(MFn::kNurbsCurve) ? "curveShape" : "surfaceShape");
+        }
+        if (type.derivesFrom(MFn::kTransform) && type.name != "transform")
+            lineage.push_back("transform");
+    }
+    if (lineage.back() != type.name)
+        lineage.push_back(type.name);
+    return lineage;
+}
+
+MStatus objectType(CommandCall& call) {
+    const std::string name = call.objects()[0];
+    Node* node = findNode(name.substr(0, name.find('.')));
+    if (!node)
+        return MStatus::kFailure;
+    if (call.isSet("-i")) {
+        MPxCommand::setResult(node->type->name == call.text("-i"));
+    } else if (call.isSet("-isa")) {
+        const std::vector<std::string> lineage = typeLineage(*node);
+        MPxCommand::setResult(std::find(lineage.begin(), lineage.end(), call.text("-isa")) !=
+                              lineage.end());
+    } else {
+        MPxCommand::setResult(MString(node->type->name.c_str()));
+    }
+    return MStatus::kSuccess;
+}
+
+// A copy of `source` under `parent` with its values and geometry, not its connections (so
+// a mesh keeps its shape, not its history), and unless `parentOnly` its DAG children.
+MStatus copyNode(Node& source, Node* parent, const std::string& name, bool parentOnly, EditLog& log,
+                 std::vector<Node*>& made) {
+    MStatus status;
+    std::shared_ptr<Node> copy = instantiate(*source.type, name, &status);
+    if (!status)
+        return status;
+    // A NURBS shape takes its history's output now, so the copy starts with that geometry.
+    settleNurbsGeometry(source);
+    copy->values = source.values;
+    copy->dirty = source.dirty;
+    copy->locked = source.locked;
+    copy->dynamicAttributes = source.dynamicAttributes;
+    if (source.type->derivesFrom(MFn::kMesh))
+        copy->mesh = std::make_shared<MeshGeometry>(meshGeometry(source));
+    insertNode(copy, parent, &log);
+    made.push_back(copy.get());
+    if (parentOnly)
+        return MStatus::kSuccess;
+    for (Node* child : std::vector<Node*>(source.children)) {
+        // A shape named after its transform follows the copy's name (pCube2|pCubeShape2).
+        const std::string childName =
+            child->name == shapeNameFor(source.name) ? shapeNameFor(copy->name) : child->name;
+        status = copyNode(*child, copy.get(), childName, false, log, made);
+        if (!status)
+            return status;
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus duplicate(CommandCall& call) {
+    const std::vector<std::string> names = call.objects();
+    if (names.empty())
+        return call.fail("duplicate: No object was given or selected.");
+    MStringArray result;
+    std::vector<Node*> roots;
+    for (const std::string& name : names) {
+        Node* source = findNode(name.substr(0, name.find('.')));
+        if (!source)
+            return MStatus::kFailure;
+        if (!source->isDag())
+            return call.fail("duplicate: " + name + " is not a DAG object.");
+        std::vector<Node*> made;
+        const std::string newName = roots.empty() ? call.text("-n", source->name) : source->name;
+        if (!copyNode(*source, source->parent, newName, call.isSet("-po"), call.log(), made))
+            return call.fail("duplicate: Cannot duplicate " + name);
+        roots.push_back(made.front());
+        for (Node* node : made) {
+            if (node == made.front() || (!call.isSet("-rr") && !node->type->shape))
+                result.append(MString(listName(*node, false).c_str()));
+        }
+    }
+    selectNodes(roots, call.log());
+    MPxCommand::setResult(result);
+    return MStatus::kSuccess;
+}
 
 bool typeMatches(Node& node, const std::vector<std::string>& types) {
     if (types.empty())
@@ -226,16 +229,6 @@ bool typeMatches(Node& node, const std::vector<std::string>& types) {
     return false;
 }
 
-std::vector<std::string> multiFlagStrings(const MArgDatabase& db, const char* flag) {
-    std::vector<std::string> values;
-    for (unsigned int i = 0; i < db.numberOfFlagUses(flag); ++i) {
-        MArgList list;
-        if (db.getFlagArgumentList(flag, i, list))
-            values.push_back(list.asString(0).asChar());
-    }
-    return values;
-}
-
 bool wildcard(const char* pattern, const char* text) {
     if (*pattern == '\0')
         return *text == '\0';
@@ -246,178 +239,127 @@ bool wildcard(const char* pattern, const char* text) {
     return false;
 }
 
-class LsCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-typ", "-type", MSyntax::kString);
-        syntax.makeFlagMultiUse("-typ");
-        syntax.addFlag("-as", "-assemblies");
-        syntax.addFlag("-sl", "-selection");
-        syntax.addFlag("-l", "-long");
-        syntax.addFlag("-dag", "-dagObjects");
-        syntax.addFlag("-tr", "-transforms");
-        syntax.addFlag("-s", "-shapes");
-        syntax.setObjectType(MSyntax::kStringObjects);
-        return syntax;
+struct Listed {
+    Node* node;
+    std::vector<std::string> components;  // the item's component strings, if it has some
+};
+
+std::vector<Listed> itemsOf(const MSelectionList& list, bool flatten) {
+    std::vector<Listed> items;
+    for (unsigned int i = 0; i < list.length(); ++i) {
+        MObject object;
+        list.getDependNode(i, object);
+        MDagPath path;
+        MObject component;
+        Listed item{nodeOf(object), {}};
+        if (list.getDagPath(i, path, component) && !component.isNull())
+            item.components = componentStrings(path, component, flatten);
+        if (item.node)
+            items.push_back(std::move(item));
     }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        std::vector<std::string> types = multiFlagStrings(db, "-typ");
-        if (db.isFlagSet("-tr"))
-            types.push_back("transform");
-        if (db.isFlagSet("-s"))
-            types.push_back("shape");
-        const bool longNames = db.isFlagSet("-l");
-        MStringArray patterns;
-        db.getObjects(patterns);
-        std::vector<Node*> candidates;
-        if (db.isFlagSet("-sl")) {
-            const MSelectionList& selection = scene().selection;
-            for (unsigned int i = 0; i < selection.length(); ++i) {
-                MObject object;
-                selection.getDependNode(i, object);
-                if (Node* node = nodeOf(object))
-                    candidates.push_back(node);
-            }
-        } else if (db.isFlagSet("-as")) {
-            for (Node* child : scene().world->children)
-                candidates.push_back(child);
-        } else {
-            for (const auto& node : scene().nodes)
-                candidates.push_back(node.get());
+    return items;
+}
+
+std::vector<Listed> lsCandidates(const CommandCall& call) {
+    if (call.isSet("-sl"))
+        return itemsOf(scene().selection, call.isSet("-fl"));
+    if (call.isSet("-hl"))
+        return itemsOf(scene().hilite, call.isSet("-fl"));
+    std::vector<Listed> candidates;
+    if (call.isSet("-as")) {
+        for (Node* node : scene().world->children)
+            candidates.push_back({node, {}});
+    } else {
+        for (const auto& node : scene().nodes)
+            candidates.push_back({node.get(), {}});
+    }
+    return candidates;
+}
+
+MStatus ls(CommandCall& call) {
+    std::vector<std::string> types = call.texts("-typ");
+    if (call.isSet("-tr"))
+        types.push_back("transform");
+    if (call.isSet("-s"))
+        types.push_back("shape");
+    std::vector<std::string> patterns;
+    MStringArray result;
+    // Component names ("pCube1.vtx[0:3]") list their components.
+    for (const std::string& pattern : call.objects()) {
+        MSelectionList components;
+        if (pattern.find('.') == std::string::npos || !components.add(MString(pattern.c_str()))) {
+            patterns.push_back(pattern);
+            continue;
         }
-        MStringArray result;
-        std::set<Node*> listed;
-        for (Node* node : candidates) {
-            if (listed.count(node) || !typeMatches(*node, types))
-                continue;
-            if (db.isFlagSet("-dag") && !node->isDag())
-                continue;
-            if (patterns.length() > 0) {
-                bool matched = false;
-                for (unsigned int i = 0; i < patterns.length() && !matched; ++i) {
-                    matched = wildcard(patterns[i].asChar(), node->name.c_str()) ||
-                              resolveNode(patterns[i].asChar()) == node;
-                }
-                if (!matched)
-                    continue;
-            }
+        for (const Listed& item : itemsOf(components, call.isSet("-fl"))) {
+            for (const std::string& component : item.components)
+                result.append(MString(component.c_str()));
+        }
+    }
+    if (patterns.empty() && result.length() > 0) {
+        MPxCommand::setResult(result);
+        return MStatus::kSuccess;
+    }
+    std::unordered_set<Node*> listed;
+    for (const Listed& item : lsCandidates(call)) {
+        Node* node = item.node;
+        if ((item.components.empty() && listed.count(node)) || !typeMatches(*node, types))
+            continue;
+        if (call.isSet("-dag") && !node->isDag())
+            continue;
+        const bool matched =
+            patterns.empty() ||
+            std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+                return wildcard(pattern.c_str(), node->name.c_str()) ||
+                       resolveNode(pattern) == node;
+            });
+        if (!matched)
+            continue;
+        for (const std::string& component : item.components)
+            result.append(MString(component.c_str()));
+        if (item.components.empty()) {
             listed.insert(node);
-            result.append(MString(listName(*node, longNames).c_str()));
+            result.append(MString(listName(*node, call.isSet("-l")).c_str()));
         }
-        setResult(result);
-        return MStatus::kSuccess;
     }
-};
+    MPxCommand::setResult(result);
+    return MStatus::kSuccess;
+}
 
-class ListRelativesCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-c", "-children");
-        syntax.addFlag("-p", "-parent");
-        syntax.addFlag("-s", "-shapes");
-        syntax.addFlag("-ad", "-allDescendents");
-        syntax.addFlag("-typ", "-type", MSyntax::kString);
-        syntax.makeFlagMultiUse("-typ");
-        syntax.addFlag("-f", "-fullPath");
-        syntax.setObjectType(MSyntax::kStringObjects);
-        syntax.useSelectionAsDefault(true);
-        return syntax;
+// Maya lists descendants deepest first.
+void collectDescendants(Node& node, std::vector<Node*>& out) {
+    for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) {
+        collectDescendants(**it, out);
+        out.push_back(*it);
     }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        MStringArray names;
-        db.getObjects(names);
-        std::vector<std::string> types = multiFlagStrings(db, "-typ");
-        if (db.isFlagSet("-s"))
-            types.push_back("shape");
-        std::vector<Node*> found;
-        for (const std::string& name : toStrings(names)) {
-            Node* node = findNode(name);
-            if (!node)
-                return MStatus::kFailure;
-            if (db.isFlagSet("-p")) {
-                if (node->parent && node->parent != scene().world.get())
-                    found.push_back(node->parent);
-            } else if (db.isFlagSet("-ad")) {
-                collectDescendants(*node, found);
-            } else {
-                for (Node* child : node->children)
-                    found.push_back(child);
-            }
-        }
-        MStringArray result;
-        for (Node* node : found) {
-            if (typeMatches(*node, types)) {
-                result.append(MString(listName(*node, db.isFlagSet("-f")).c_str()));
-            }
-        }
-        setResult(result);
-        return MStatus::kSuccess;
-    }
+}
 
-private:
-    // Maya lists descendants deepest first.
-    static void collectDescendants(Node& node, std::vector<Node*>& out) {
-        for (auto it = node.children.rbegin(); it != node.children.rend(); ++it) {
-            collectDescendants(**it, out);
-            out.push_back(*it);
-        }
-    }
-};
-
-class SelectCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-r", "-replace");
-        syntax.addFlag("-add", "-add");
-        syntax.addFlag("-d", "-deselect");
-        syntax.addFlag("-tgl", "-toggle");
-        syntax.addFlag("-cl", "-clear");
-        syntax.addFlag("-ne", "-noExpand");
-        syntax.setObjectType(MSyntax::kStringObjects);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        if (db.isFlagSet("-cl")) {
-            setSelection(MSelectionList(), &log_);
-            return MStatus::kSuccess;
-        }
-        MStringArray names;
-        db.getObjects(names);
-        MSelectionList items;
-        for (const std::string& name : toStrings(names)) {
-            if (!items.add(MString(name.c_str()))) {
-                return fail("No object matches name: " + name);
-            }
-        }
-        MSelectionList result = scene().selection;
-        if (db.isFlagSet("-add")) {
-            result.merge(items, MSelectionList::kMergeNormal);
-        } else if (db.isFlagSet("-d")) {
-            result.merge(items, MSelectionList::kRemoveFromList);
-        } else if (db.isFlagSet("-tgl")) {
-            result.merge(items, MSelectionList::kXORWithList);
+MStatus listRelatives(CommandCall& call) {
+    std::vector<std::string> types = call.texts("-typ");
+    if (call.isSet("-s"))
+        types.push_back("shape");
+    std::vector<Node*> found;
+    for (const std::string& name : call.objects()) {
+        Node* node = findNode(name);
+        if (!node)
+            return MStatus::kFailure;
+        if (call.isSet("-p")) {
+            if (node->parent && node->parent != scene().world.get())
+                found.push_back(node->parent);
+        } else if (call.isSet("-ad")) {
+            collectDescendants(*node, found);
         } else {
-            result = items;
+            found.insert(found.end(), node->children.begin(), node->children.end());
         }
-        setSelection(result, &log_);
-        return MStatus::kSuccess;
     }
-};
+    MStringArray result;
+    for (Node* node : found) {
+        if (typeMatches(*node, types))
+            result.append(MString(listName(*node, call.isSet("-f")).c_str()));
+    }
+    MPxCommand::setResult(result);
+    return MStatus::kSuccess;
+}
 
 // Moves `node` under `parent` (the world when null); keeps its world placement unless
 // `relative`, by giving it the local transform that places it where it was.
@@ -446,133 +388,126 @@ MStatus reparentKeepingPlacement(Node& node, Node* parent, bool relative, EditLo
     return MStatus::kSuccess;
 }
 
-class ParentCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-w", "-world");
-        syntax.addFlag("-r", "-relative");
-        syntax.addFlag("-a", "-absolute");
-        syntax.setObjectType(MSyntax::kStringObjects);
-        syntax.useSelectionAsDefault(true);
-        return syntax;
+MStatus parent(CommandCall& call) {
+    std::vector<std::string> names = call.objects();
+    Node* newParent = nullptr;
+    if (!call.isSet("-w")) {
+        if (names.size() < 2)
+            return call.fail("Not enough objects or values.");
+        newParent = findNode(names.back());
+        if (!newParent)
+            return MStatus::kFailure;
+        names.pop_back();
     }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        std::vector<std::string> names = [&] {
-            MStringArray objects;
-            db.getObjects(objects);
-            return toStrings(objects);
-        }();
-        Node* parent = nullptr;
-        if (!db.isFlagSet("-w")) {
-            if (names.size() < 2)
-                return fail("Not enough objects or values.");
-            parent = findNode(names.back());
-            if (!parent)
-                return MStatus::kFailure;
-            names.pop_back();
-        }
+    if (names.empty())
+        return call.fail("Not enough objects or values.");
+    MStringArray result;
+    for (const std::string& name : names) {
+        Node* node = findNode(name);
+        if (!node)
+            return call.fail("No object matches name: " + name);
+        if (!node->isDag() || node == newParent || (newParent && isAncestor(*node, *newParent)))
+            return call.fail("Cannot parent " + name + (newParent ? " to " + newParent->name : ""));
+        if (!reparentKeepingPlacement(*node, newParent, call.isSet("-r"), call.log()))
+            return call.fail("Cannot parent " + name);
+        result.append(MString(listName(*node, false).c_str()));
+    }
+    MPxCommand::setResult(result);
+    return MStatus::kSuccess;
+}
+
+MStatus group(CommandCall& call) {
+    Node* groupParent = nullptr;
+    if (call.isSet("-p")) {
+        groupParent = findNode(call.text("-p"));
+        if (!groupParent)
+            return MStatus::kFailure;
+    }
+    std::vector<Node*> members;
+    if (!call.isSet("-em")) {
+        const std::vector<std::string> names = call.objects();
         if (names.empty())
-            return fail("Not enough objects or values.");
-        MStringArray result;
+            return call.fail("Not enough objects or values.");
         for (const std::string& name : names) {
             Node* node = findNode(name);
             if (!node)
-                return fail("No object matches name: " + name);
-            if (!node->isDag() || node == parent || (parent && isAncestor(*node, *parent))) {
-                return fail("Cannot parent " + name + (parent ? " to " + parent->name : ""));
-            }
-            status = reparentKeepingPlacement(*node, parent, db.isFlagSet("-r"), log_);
-            if (!status)
-                return fail("Cannot parent " + name);
-            result.append(MString(listName(*node, false).c_str()));
+                return call.fail("No object matches name: " + name);
+            if (!node->isDag())
+                return call.fail("Cannot group " + name);
+            members.push_back(node);
         }
-        setResult(result);
-        return MStatus::kSuccess;
+        // Without -p or -w, the group goes where the first member was.
+        if (!groupParent && !call.isSet("-w") && members.front()->parent != scene().world.get())
+            groupParent = members.front()->parent;
     }
-};
+    const std::string name = call.text("-n", "group1");
+    std::shared_ptr<Node> created;
+    if (!createNodeOfType("transform", name, groupParent, &call.log(), created))
+        return call.fail("Cannot create group " + name);
+    for (Node* member : members) {
+        if (!reparentKeepingPlacement(*member, created.get(), false, call.log()))
+            return call.fail("Cannot group " + member->name);
+    }
+    selectNodes({created.get()}, call.log());
+    MPxCommand::setResult(MString(created->name.c_str()));
+    return MStatus::kSuccess;
+}
 
-class GroupCmd : public SceneCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-n", "-name", MSyntax::kString);
-        syntax.addFlag("-em", "-empty");
-        syntax.addFlag("-p", "-parent", MSyntax::kString);
-        syntax.addFlag("-w", "-world");
-        syntax.setObjectType(MSyntax::kStringObjects);
-        syntax.useSelectionAsDefault(true);
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        Node* parent = nullptr;
-        if (db.isFlagSet("-p")) {
-            parent = findNode(flagString(db, "-p").asChar());
-            if (!parent)
-                return MStatus::kFailure;
-        }
-        std::vector<Node*> members;
-        if (!db.isFlagSet("-em")) {
-            MStringArray names;
-            db.getObjects(names);
-            if (names.length() == 0)
-                return fail("Not enough objects or values.");
-            for (const std::string& name : toStrings(names)) {
-                Node* node = findNode(name);
-                if (!node)
-                    return fail("No object matches name: " + name);
-                if (!node->isDag())
-                    return fail("Cannot group " + name);
-                members.push_back(node);
-            }
-            // Without -p or -w, the group goes where the first member was.
-            if (!parent && !db.isFlagSet("-w") && members.front()->parent != scene().world.get()) {
-                parent = members.front()->parent;
-            }
-        }
-        const std::string name = db.isFlagSet("-n") ? flagString(db, "-n").asChar() : "group1";
-        std::shared_ptr<Node> group;
-        status = createNodeOfType("transform", name, parent, &log_, group);
-        if (!status)
-            return fail("Cannot create group " + name);
-        for (Node* member : members) {
-            status = reparentKeepingPlacement(*member, group.get(), false, log_);
-            if (!status)
-                return fail("Cannot group " + member->name);
-        }
-        select({group.get()});
-        setResult(MString(group->name.c_str()));
-        return MStatus::kSuccess;
-    }
+const CommandSpec kNodeCommands[] = {
+    {"createNode",
+     {{"-n", "-name", {kString}}, {"-p", "-parent", {kString}}, {"-ss", "-skipSelect"}},
+     objects(1, 1),
+     createNode},
+    {"rename", {}, objects(1, 2), rename},
+    {"delete", {}, objects(0, UINT_MAX, true), deleteNodes},
+    {"objExists", {}, objects(1, 1), objExists},
+    {"nodeType", {{"-api", "-apiType"}, {"-itn", "-isTypeName"}}, objects(1, 1), nodeType},
+    {"objectType",
+     {{"-i", "-isType", {kString}}, {"-isa", "-isAType", {kString}}},
+     objects(1, 1),
+     objectType},
+    {"duplicate",
+     {{"-n", "-name", {kString}}, {"-rr", "-returnRootsOnly"}, {"-po", "-parentOnly"}},
+     objects(0, UINT_MAX, true),
+     duplicate},
+    {"ls",
+     {{"-typ", "-type", {kString}, true},
+      {"-as", "-assemblies"},
+      {"-sl", "-selection"},
+      {"-hl", "-hilite"},
+      {"-l", "-long"},
+      {"-fl", "-flatten"},
+      {"-dag", "-dagObjects"},
+      {"-tr", "-transforms"},
+      {"-s", "-shapes"}},
+     objects(),
+     ls},
+    {"listRelatives",
+     {{"-c", "-children"},
+      {"-p", "-parent"},
+      {"-s", "-shapes"},
+      {"-ad", "-allDescendents"},
+      {"-typ", "-type", {kString}, true},
+      {"-f", "-fullPath"}},
+     objects(0, UINT_MAX, true),
+     listRelatives},
+    {"parent",
+     {{"-w", "-world"}, {"-r", "-relative"}, {"-a", "-absolute"}},
+     objects(0, UINT_MAX, true),
+     parent},
+    {"group",
+     {{"-n", "-name", {kString}},
+      {"-em", "-empty"},
+      {"-p", "-parent", {kString}},
+      {"-w", "-world"}},
+     objects(0, UINT_MAX, true),
+     group},
 };
 
 }  // namespace
 
-bool ObjExistsCmd::parsePlugQuietly(Node& node, const std::string& attr) {
-    MPlug plug;
-    return parsePlug(node, attr, plug);
-}
-
 void registerNodeCommands(CommandEngine& engine) {
-    engine.registerCommand("createNode", create<CreateNodeCmd>, CreateNodeCmd::newSyntax, "");
-    engine.registerCommand("rename", create<RenameCmd>, RenameCmd::newSyntax, "");
-    engine.registerCommand("delete", create<DeleteCmd>, DeleteCmd::newSyntax, "");
-    engine.registerCommand("objExists", create<ObjExistsCmd>, ObjExistsCmd::newSyntax, "");
-    engine.registerCommand("nodeType", create<NodeTypeCmd>, NodeTypeCmd::newSyntax, "");
-    engine.registerCommand("ls", create<LsCmd>, LsCmd::newSyntax, "");
-    engine.registerCommand("listRelatives", create<ListRelativesCmd>, ListRelativesCmd::newSyntax,
-                           "");
-    engine.registerCommand("select", create<SelectCmd>, SelectCmd::newSyntax, "");
-    engine.registerCommand("parent", create<ParentCmd>, ParentCmd::newSyntax, "");
-    engine.registerCommand("group", create<GroupCmd>, GroupCmd::newSyntax, "");
+    registerCommandTable(engine, kNodeCommands);
 }
 
 }  // namespace mayasim

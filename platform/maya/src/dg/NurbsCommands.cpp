@@ -37,8 +37,7 @@ constexpr Arg kBoolean = MSyntax::kBoolean;
 bool createShape(const std::string& name, const char* shapeType, EditLog& log,
                  std::shared_ptr<Node>& transform, std::shared_ptr<Node>& shape) {
     return createNodeOfType("transform", name, nullptr, &log, transform) &&
-           createNodeOfType(shapeType, commands::shapeNameFor(transform->name), transform.get(),
-                            &log, shape);
+           createNodeOfType(shapeType, shapeNameFor(transform->name), transform.get(), &log, shape);
 }
 
 void setNumber(Node& node, const char* attr, double value, EditLog& log) {
@@ -94,7 +93,7 @@ MStatus replaceCurve(CommandCall& call, NurbsCurve curve) {
     const std::vector<std::string> names = call.objects();
     if (names.size() != 1)
         return call.fail("curve: -replace needs the curve to replace.");
-    Node* node = commands::lookUp(names[0]);
+    Node* node = findNode(names[0]);
     if (!node)
         return MStatus::kFailure;
     Node* shape = curveShapeOf(*node);
@@ -126,7 +125,7 @@ MStatus curve(CommandCall& call) {
     if (!createShape(call.text("-n", "curve1"), "nurbsCurve", call.log(), transform, shape))
         return call.fail("curve: Cannot create the curve.");
     setCurveGeometry(*shape, std::move(built.value()), &call.log());
-    commands::selectOnly({transform.get()}, call.log());
+    selectNodes({transform.get()}, call.log());
     MPxCommand::setResult(MString(transform->name.c_str()));
     return MStatus::kSuccess;
 }
@@ -174,7 +173,7 @@ MStatus createPrimitive(CommandCall& call, const Primitive& kind, Configure conf
     }
     if (creator)
         result.append(MString(creator->name.c_str()));
-    commands::selectOnly({transform ? transform.get() : creator.get()}, call.log());
+    selectNodes({transform ? transform.get() : creator.get()}, call.log());
     MPxCommand::setResult(result);
     return MStatus::kSuccess;
 }

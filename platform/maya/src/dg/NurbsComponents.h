@@ -34,4 +34,8 @@ void setPoints(const MObject& shape, const std::vector<std::pair<int, MPoint>>& 
 MObject item(const MObject& shape, int index);
 }  // namespace nurbspoints
 
+//! Makes curve ("cv", "ep") and surface ("cv" by u and v) components known to component
+//! strings, selection lists and the commands that move points.
+void registerNurbsComponents();
+
 }  // namespace mayasim

@@ -12,6 +12,8 @@
 #include "dg/Node.h"
 #include "dg/NodeClass.h"
 #include "dg/NodeTypeMaking.h"
+#include "dg/NurbsComponents.h"
+#include "geometry/NurbsEditPoints.h"
 #include "geometry/NurbsPrimitives.h"
 
 namespace mayasim {
@@ -435,6 +437,7 @@ void addSphereCreator() {
 }  // namespace
 
 void addNurbsTypes() {
+    registerNurbsComponents();
     addCurveShape();
     addSurfaceShape();
     addCircleCreator();
@@ -450,6 +453,13 @@ const NurbsSurface& surfaceGeometry(Node& shape) {
     return upToDate<NurbsSurfaceData>(shape).surface;
 }
 
+void settleNurbsGeometry(Node& node) {
+    if (node.hasFn(MFn::kNurbsCurve))
+        curveGeometry(node);
+    else if (node.hasFn(MFn::kNurbsSurface))
+        surfaceGeometry(node);
+}
+
 void setCurveGeometry(Node& shape, NurbsCurve curve, EditLog* log) {
     setGeometry<NurbsCurveData>(shape, std::move(curve), log);
 }
@@ -460,6 +470,20 @@ void setSurfaceGeometry(Node& shape, NurbsSurface surface, EditLog* log) {
 
 void setCurveCVs(Node& shape, const CVPositions& cvs, EditLog* log) {
     setCVs<NurbsCurveData>(shape, cvs, log, true);
+}
+
+void setCurveEditPoints(Node& shape, const CVPositions& editPoints, EditLog* log) {
+    upToDate<NurbsCurveData>(shape);
+    const MObject before = cachedSlot(shape).data;
+    NurbsCurveData& data = writableData<NurbsCurveData>(shape);
+    const std::vector<MPoint> cvs = data.curve.cvs();
+    nurbs::setEditPoints(data.curve, editPoints);
+    if (sourceOf(shape, {shape.findAttribute("create"), -1})) {
+        data.tweaks.resize(cvs.size(), MVector::zero);
+        for (size_t i = 0; i < cvs.size(); ++i)
+            data.tweaks[i] += data.curve.cvs()[i] - cvs[i];
+    }
+    logValueChange(shape, before, log);
 }
 
 void setSurfaceCVs(Node& shape, const CVPositions& cvs, EditLog* log, bool deferFormUpdate) {

@@ -56,6 +56,10 @@ void addNurbsTypes();
 const nurbs::NurbsCurve& curveGeometry(Node& shape);
 const nurbs::NurbsSurface& surfaceGeometry(Node& shape);
 
+//! Brings a curve or surface shape's stored geometry up to date with its history (nothing
+//! for other nodes), so that copying its values copies its geometry.
+void settleNurbsGeometry(Node& node);
+
 //! Replaces a shape's geometry (clearing its tweaks), recorded in `log` when given.
 void setCurveGeometry(Node& shape, nurbs::NurbsCurve curve, EditLog* log);
 void setSurfaceGeometry(Node& shape, nurbs::NurbsSurface surface, EditLog* log);
@@ -67,6 +71,9 @@ void setSurfaceGeometry(Node& shape, nurbs::NurbsSurface surface, EditLog* log);
 using CVPositions = std::vector<std::pair<int, MPoint>>;
 void setCurveCVs(Node& shape, const CVPositions& cvs, EditLog* log);
 void setSurfaceCVs(Node& shape, const CVPositions& cvs, EditLog* log, bool deferFormUpdate = false);
+//! Moves edit points (index, object-space position), keeping the knots (see
+//! nurbs::setEditPoints); recorded in `log` when given.
+void setCurveEditPoints(Node& shape, const CVPositions& editPoints, EditLog* log);
 //! Re-derives a surface's open or closed forms after CV moves (MFnNurbsSurface::updateSurface).
 void updateSurfaceForms(Node& shape);
 

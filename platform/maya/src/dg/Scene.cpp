@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include <maya/MGlobal.h>
 #include <maya/MModelMessage.h>
 #include <maya/MPxNode.h>
 
@@ -10,9 +11,11 @@
 #include "dg/Graph.h"
 #include "dg/NodeAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "mayasim/ActiveSelection.h"
 #include "mayasim/Messages.h"
+#include "mayasim/SelectionAccess.h"
 
 namespace mayasim {
 
@@ -99,11 +102,44 @@ MStatus setActive(const MSelectionList& src, int adjustment) {
     return Scene::instance().setActiveSelection(src, adjustment);
 }
 
+MStatus getHilite(MSelectionList& dest) {
+    dest = scene().hilite;
+    return MStatus::kSuccess;
+}
+
+MStatus setHiliteList(const MSelectionList& src) {
+    setHilite(src, nullptr);
+    return MStatus::kSuccess;
+}
+
 // MGlobal reaches the active selection through these from the moment the library loads.
 const bool kHooksInstalled = [] {
-    setActiveSelectionHooks({getActive, setActive});
+    setActiveSelectionHooks({getActive, setActive, selectAsCommand, getHilite, setHiliteList});
     return true;
 }();
+
+// `list` without the items about `node` or anything below it.
+MSelectionList without(const MSelectionList& list, const Node& node, bool& removedAny) {
+    MSelectionList remaining;
+    for (unsigned int i = 0; i < list.length(); ++i) {
+        if (refersTo(list, i, node)) {
+            removedAny = true;
+            continue;
+        }
+        MDagPath path;
+        MObject component;
+        MObject object;
+        MPlug plug;
+        if (list.getDagPath(i, path, component)) {
+            remaining.add(path, component);
+        } else if (list.getPlug(i, plug)) {
+            remaining.add(plug);
+        } else if (list.getDependNode(i, object)) {
+            remaining.add(object);
+        }
+    }
+    return remaining;
+}
 
 }  // namespace
 
@@ -205,28 +241,14 @@ void removeNode(Node& node, EditLog* log) {
     std::shared_ptr<Node> keep = node.shared();
     for (Node* child : std::vector<Node*>(node.children))
         removeNode(*child, log);
-    MSelectionList remaining;
-    const MSelectionList& selection = scene().selection;
     bool selected = false;
-    for (unsigned int i = 0; i < selection.length(); ++i) {
-        if (refersTo(selection, i, node)) {
-            selected = true;
-            continue;
-        }
-        MDagPath path;
-        MObject component;
-        MObject object;
-        MPlug plug;
-        if (selection.getDagPath(i, path, component)) {
-            remaining.add(path, component);
-        } else if (selection.getPlug(i, plug)) {
-            remaining.add(plug);
-        } else if (selection.getDependNode(i, object)) {
-            remaining.add(object);
-        }
-    }
+    const MSelectionList remaining = without(scene().selection, node, selected);
     if (selected)
         setSelection(remaining, log);
+    bool hilited = false;
+    const MSelectionList stillHilited = without(scene().hilite, node, hilited);
+    if (hilited)
+        setHilite(stillHilited, log);
     disconnectAll(node, log);
     const Placement at = detach(node);
     if (log)
@@ -308,6 +330,8 @@ MStatus createNodeOfType(const std::string& typeName, const std::string& name, N
 void setSelection(const MSelectionList& list, EditLog* log) {
     const MSelectionList previous = scene().selection;
     auto apply = [](const MSelectionList& value) {
+        if (SelectionListAccess::same(scene().selection, value))
+            return;
         scene().selection = value;
         if (scene().selectionChanged)
             scene().selectionChanged();
@@ -318,6 +342,34 @@ void setSelection(const MSelectionList& list, EditLog* log) {
     apply(list);
     if (log)
         log->add([=] { apply(previous); }, [=] { apply(list); });
+}
+
+void setHilite(const MSelectionList& list, EditLog* log) {
+    const MSelectionList previous = scene().hilite;
+    scene().hilite = list;
+    if (log)
+        log->add([=] { scene().hilite = previous; }, [=] { scene().hilite = list; });
+}
+
+MStatus adjustedList(const MSelectionList& current, const MSelectionList& items, int listAdjustment,
+                     MSelectionList& result) {
+    result = current;
+    switch (listAdjustment) {
+        case MGlobal::kReplaceList:
+            result = items;
+            return MStatus::kSuccess;
+        case MGlobal::kXORWithList:
+            return result.merge(items, MSelectionList::kXORWithList);
+        case MGlobal::kAddToList:
+            return result.merge(items, MSelectionList::kMergeNormal);
+        case MGlobal::kRemoveFromList:
+            return result.merge(items, MSelectionList::kRemoveFromList);
+        case MGlobal::kAddToHeadOfList:
+            result = items;
+            return result.merge(current, MSelectionList::kMergeNormal);
+        default:
+            return MStatus::kInvalidParameter;
+    }
 }
 
 void setValue(Node& node, PlugKey key, const std::function<void(Slot&)>& write, EditLog* log) {
@@ -417,31 +469,11 @@ MSelectionList Scene::activeSelection() const {
 }
 
 MStatus Scene::setActiveSelection(const MSelectionList& list, int listAdjustment) {
-    MSelectionList result = scene().selection;
-    switch (listAdjustment) {
-        case 0:
-            result = list;
-            break;
-        case 1:
-            result.merge(list, MSelectionList::kXORWithList);
-            break;
-        case 2:
-            result.merge(list, MSelectionList::kMergeNormal);
-            break;
-        case 3:
-            result.merge(list, MSelectionList::kRemoveFromList);
-            break;
-        case 4: {
-            MSelectionList head = list;
-            head.merge(scene().selection, MSelectionList::kMergeNormal);
-            result = head;
-            break;
-        }
-        default:
-            return MStatus::kInvalidParameter;
-    }
-    setSelection(result, nullptr);
-    return MStatus::kSuccess;
+    MSelectionList result;
+    const MStatus status = adjustedList(scene().selection, list, listAdjustment, result);
+    if (status)
+        setSelection(result, nullptr);
+    return status;
 }
 
 void Scene::setSelectionChangedCallback(std::function<void()> callback) {

@@ -1,47 +1,73 @@
 #include "dg/SceneCommand.h"
 
+#include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
 
 #include "dg/ComponentNames.h"
+#include "dg/NodeClass.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
 #include "mayasim/DgCommands.h"
 
 namespace mayasim {
 
-MStatus SceneCommand::fail(const std::string& message) {
-    log_.undo();
-    log_.clear();
-    displayError(MString(message.c_str()));
-    return MStatus::kFailure;
+namespace {
+
+void noMatch(const std::string& name) {
+    MGlobal::displayError(MString(("No object matches name: " + name).c_str()));
 }
 
-Node* SceneCommand::findNode(const std::string& name) {
+}  // namespace
+
+Node* findNode(const std::string& name) {
     Node* node = resolveNode(name);
     if (!node)
-        displayError(MString(("No object matches name: " + name).c_str()));
+        noMatch(name);
     return node;
 }
 
-bool SceneCommand::findPlug(const std::string& name, MPlug& plug) {
-    const size_t dot = name.find('.');
-    Node* node = dot == std::string::npos ? nullptr : resolveNode(name.substr(0, dot));
-    if (!node) {
-        displayError(MString(("No object matches name: " + name).c_str()));
+namespace {
+
+// The node a name like ".dispCV" is about: the first object of the active selection.
+Node* firstSelected() {
+    MObject first;
+    return scene().selection.length() > 0 && scene().selection.getDependNode(0, first)
+               ? nodeOf(first)
+               : nullptr;
+}
+
+// As in Maya, a transform answers for the attributes of its shape ("curve1.dispCV").
+bool parsePlugOrShapes(Node& node, const std::string& attrPath, MPlug& plug) {
+    if (parsePlug(node, attrPath, plug))
+        return true;
+    if (!node.hasFn(MFn::kTransform))
         return false;
+    for (Node* child : node.children) {
+        if (child->type->shape && parsePlug(*child, attrPath, plug))
+            return true;
     }
-    if (!parsePlug(*node, name.substr(dot + 1), plug)) {
-        displayError(MString(("No object matches name: " + name).c_str()));
+    return false;
+}
+
+}  // namespace
+
+bool findPlug(const std::string& name, MPlug& plug) {
+    const size_t dot = name.find('.');
+    Node* node = dot == std::string::npos ? nullptr
+                 : dot == 0               ? firstSelected()
+                                          : resolveNode(name.substr(0, dot));
+    if (!node || !parsePlugOrShapes(*node, name.substr(dot + 1), plug)) {
+        noMatch(name);
         return false;
     }
     return true;
 }
 
-void SceneCommand::select(const std::vector<Node*>& nodes) {
+void selectNodes(const std::vector<Node*>& nodes, EditLog& log) {
     MSelectionList list;
     for (Node* node : nodes)
         list.add(node->handle());
-    setSelection(list, &log_);
+    setSelection(list, &log);
 }
 
 std::vector<std::string> toStrings(const MStringArray& array) {
@@ -71,6 +97,7 @@ void registerSceneCommands(CommandEngine& engine) {
     registerNodeCommands(engine);
     registerAttributeCommands(engine);
     registerTransformCommands(engine);
+    registerSelectionCommands(engine);
     registerNurbsCommands(engine);
     registerSkeletonCommands(engine);
 }

@@ -22,6 +22,7 @@ struct SceneState {
     std::shared_ptr<Node> world;
     Node* time = nullptr;
     MSelectionList selection;
+    MSelectionList hilite;  // objects whose components the user picks in object mode
     std::function<void()> selectionChanged;
     std::function<void()> timeChanged;
 };
@@ -46,7 +47,12 @@ MStatus reparentNode(Node& node, Node* newParent, EditLog* log);
 MStatus createNodeOfType(const std::string& typeName, const std::string& name, Node* parent,
                          EditLog* log, std::shared_ptr<Node>& created);
 
+// Sets the active selection; the model message and the event fire when it changes.
 void setSelection(const MSelectionList& list, EditLog* log);
+void setHilite(const MSelectionList& list, EditLog* log);
+// `current` adjusted by `items` as MGlobal's list adjustment `listAdjustment` says.
+MStatus adjustedList(const MSelectionList& current, const MSelectionList& items, int listAdjustment,
+                     MSelectionList& result);
 void setValue(Node& node, PlugKey key, const std::function<void(Slot&)>& write, EditLog* log);
 
 // The path of a DAG node through its parents.

@@ -227,7 +227,7 @@ MStatus createJoint(CommandCall& call) {
     if (MStatus status = applyAttributeFlags(call, *joint); !status)
         return status;
     placeJoint(call, *joint, commands::internalPoint(MPoint(call.vector("-p"))));
-    commands::selectOnly({joint.get()}, call.log());
+    selectNodes({joint.get()}, call.log());
     MPxCommand::setResult(MString(joint->name.c_str()));
     return MStatus::kSuccess;
 }
@@ -356,7 +356,7 @@ Node* solverNode(const std::string& type, EditLog& log) {
 }
 
 Node* jointNamed(CommandCall& call, const std::string& name, MStatus& status) {
-    Node* node = commands::lookUp(name);
+    Node* node = findNode(name);
     if (!node) {
         status = MStatus::kFailure;
         return nullptr;
@@ -456,7 +456,7 @@ MStatus createIkHandle(CommandCall& call) {
         setNumber(*handle, "snp", call.boolean("-shf") ? 1.0 : 0.0, call.log());
     if (call.isSet("-fs"))
         setNumber(*handle, "hse", call.boolean("-fs") ? 1.0 : 0.0, call.log());
-    commands::selectOnly({handle.get()}, call.log());
+    selectNodes({handle.get()}, call.log());
     MStringArray result;
     result.append(MString(handle->name.c_str()));
     result.append(MString(effector->name.c_str()));
@@ -543,7 +543,7 @@ MStatus emitter(CommandCall& call) {
         if (call.isSet(flag))
             setNumber(*node, attr, call.number(flag), call.log());
     }
-    commands::selectOnly({node.get()}, call.log());
+    selectNodes({node.get()}, call.log());
     MStringArray result;
     result.append(MString(node->name.c_str()));
     MPxCommand::setResult(result);

@@ -66,6 +66,8 @@ const char* apiTypeName(MFn::Type type) {
             return "kComponent";
         case MFn::kCurveCVComponent:
             return "kCurveCVComponent";
+        case MFn::kCurveEPComponent:
+            return "kCurveEPComponent";
         case MFn::kSurfaceCVComponent:
             return "kSurfaceCVComponent";
         case MFn::kMeshComponent:

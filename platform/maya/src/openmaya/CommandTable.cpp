@@ -5,6 +5,11 @@
 #include <maya/MStringArray.h>
 
 #include <mayasim/CommandEngine.h>
+#include <mayasim/UndoQueue.h>
+
+#include "CommandAccess.h"
+
+#include "SyntaxData.h"
 
 namespace mayasim {
 
@@ -45,7 +50,34 @@ private:
     EditLog log_;
 };
 
+// Edits made outside a command run, kept for undo.
+class LoggedCommand : public MPxCommand {
+public:
+    explicit LoggedCommand(EditLog&& log) : log_(std::move(log)) {}
+    MStatus undoIt() override {
+        log_.undo();
+        return MStatus::kSuccess;
+    }
+    MStatus redoIt() override {
+        log_.redo();
+        return MStatus::kSuccess;
+    }
+    bool isUndoable() const override { return true; }
+
+private:
+    EditLog log_;
+};
+
 }  // namespace
+
+void pushLoggedEdits(const char* name, const std::string& commandLine, EditLog&& log) {
+    UndoQueue& queue = CommandEngine::instance().undoQueue();
+    if (log.empty() || !queue.isEnabled())
+        return;
+    auto command = std::make_unique<LoggedCommand>(std::move(log));
+    CommandAccess::setUp(*command, MSyntax(), MString(name));
+    queue.push(std::move(command), commandLine, "");
+}
 
 MStatus CommandCall::flagArgument(const char* flag, unsigned int use, unsigned int index,
                                   MArgList& list) const {
@@ -147,8 +179,14 @@ MSyntax syntaxOf(const CommandSpec& spec) {
                                       MSyntax::kNoArg, MSyntax::kNoArg, MSyntax::kNoArg};
         for (size_t i = 0; i < flag.args.size() && i < 6; ++i)
             types[i] = flag.args[i];
-        syntax.addFlag(flag.shortName, flag.longName, types[0], types[1], types[2], types[3],
-                       types[4], types[5]);
+        if (!syntax.addFlag(flag.shortName, flag.longName, types[0], types[1], types[2], types[3],
+                            types[4], types[5])) {
+            continue;
+        }
+        // MSyntax::addFlag stops at six arguments; Maya's own commands take more (xform -m).
+        auto& declared = SyntaxAccess::data(syntax).flags.back().types;
+        for (size_t i = declared.size(); i < flag.args.size(); ++i)
+            declared.push_back(flag.args[i]);
         if (flag.multiUse)
             syntax.makeFlagMultiUse(flag.shortName);
         if (flag.queryWithArgs)
@@ -161,8 +199,7 @@ MSyntax syntaxOf(const CommandSpec& spec) {
     return syntax;
 }
 
-void registerCommandTable(CommandEngine& engine, const CommandSpec* begin,
-                          const CommandSpec* end) {
+void registerCommandTable(CommandEngine& engine, const CommandSpec* begin, const CommandSpec* end) {
     for (const CommandSpec* spec = begin; spec != end; ++spec) {
         engine.registerFactory(
             spec->name, [spec]() -> MPxCommand* { return new TableCommand(*spec); },

@@ -123,4 +123,9 @@ void registerCommandTable(CommandEngine& engine, const CommandSpec (&specs)[N]) 
 // The syntax a row declares.
 MSyntax syntaxOf(const CommandSpec& spec);
 
+// Puts edits already made onto the undo queue as one command `name`, described there as
+// `commandLine` (host work that Maya does through a command, MGlobal::selectCommand for one).
+// Nothing is queued when undo is off or the log is empty.
+void pushLoggedEdits(const char* name, const std::string& commandLine, EditLog&& log);
+
 }  // namespace mayasim

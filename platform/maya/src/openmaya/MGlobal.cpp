@@ -3,6 +3,7 @@
 #include <maya/MDoubleArray.h>
 #include <maya/MIntArray.h>
 #include <maya/MSelectionList.h>
+#include <maya/MSelectionMask.h>
 #include <maya/MStringArray.h>
 
 #include <mayasim/ActiveSelection.h>
@@ -12,6 +13,7 @@
 #include <sstream>
 
 #include "SyntaxData.h"
+#include "openmaya/SelectionModes.h"
 
 using mayasim::CommandEngine;
 using mayasim::Value;
@@ -216,6 +218,10 @@ MStatus MGlobal::setActiveSelectionList(const MSelectionList& src, ListAdjustmen
     return hooks().set ? hooks().set(src, mode) : MStatus(MS::kFailure);
 }
 
+MStatus MGlobal::selectCommand(const MSelectionList& src, ListAdjustment mode) {
+    return hooks().selectCommand ? hooks().selectCommand(src, mode) : MStatus(MS::kFailure);
+}
+
 MStatus MGlobal::getSelectionListByName(const MString& name, MSelectionList& list) {
     list.clear();
     return list.add(name);
@@ -229,8 +235,79 @@ MStatus MGlobal::selectByName(const MString& name, ListAdjustment mode) {
     return setActiveSelectionList(list, mode);
 }
 
+MStatus MGlobal::unselectByName(const MString& name) {
+    return selectByName(name, kRemoveFromList);
+}
+
+MStatus MGlobal::select(MObject& object, ListAdjustment mode) {
+    MSelectionList list;
+    const MStatus status = list.add(object);
+    return status ? setActiveSelectionList(list, mode) : status;
+}
+
+MStatus MGlobal::select(const MDagPath& object, const MObject& component, ListAdjustment mode) {
+    MSelectionList list;
+    const MStatus status = list.add(object, component);
+    return status ? setActiveSelectionList(list, mode) : status;
+}
+
+MStatus MGlobal::unselect(MObject& object) {
+    return select(object, kRemoveFromList);
+}
+
+MStatus MGlobal::unselect(const MDagPath& object, const MObject& component) {
+    return select(object, component, kRemoveFromList);
+}
+
 MStatus MGlobal::clearSelectionList() {
     return setActiveSelectionList(MSelectionList(), kReplaceList);
+}
+
+MStatus MGlobal::getHiliteList(MSelectionList& dest) {
+    dest.clear();
+    return hooks().getHilite ? hooks().getHilite(dest) : MStatus(MS::kSuccess);
+}
+
+MStatus MGlobal::setHiliteList(MSelectionList& src) {
+    return hooks().setHilite ? hooks().setHilite(src) : MStatus(MS::kFailure);
+}
+
+MGlobal::MSelectionMode MGlobal::selectionMode(MStatus* ReturnStatus) {
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
+    return mayasim::selectionModes().mode;
+}
+
+MStatus MGlobal::setSelectionMode(MSelectionMode mode) {
+    if (mode < kSelectObjectMode || mode > kSelectTemplateMode)
+        return MS::kInvalidParameter;
+    mayasim::SelectionModes& modes = mayasim::selectionModes();
+    modes.mode = mode;
+    if (mode >= kSelectRootMode)
+        modes.hierarchicalMode = mode;
+    return MS::kSuccess;
+}
+
+MSelectionMask MGlobal::objectSelectionMask(MStatus* ReturnStatus) {
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
+    return mayasim::selectionModes().objectMask;
+}
+
+MStatus MGlobal::setObjectSelectionMask(const MSelectionMask& mask) {
+    mayasim::selectionModes().objectMask = mask;
+    return MS::kSuccess;
+}
+
+MSelectionMask MGlobal::componentSelectionMask(MStatus* ReturnStatus) {
+    if (ReturnStatus)
+        *ReturnStatus = MS::kSuccess;
+    return mayasim::selectionModes().activeComponentMask();
+}
+
+MStatus MGlobal::setComponentSelectionMask(const MSelectionMask& mask) {
+    mayasim::selectionModes().activeComponentMask() = mask;
+    return MS::kSuccess;
 }
 
 MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {

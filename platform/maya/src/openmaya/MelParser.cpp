@@ -153,8 +153,8 @@ private:
     }
 
     void lexPunct(Token& token) {
-        static const char* const kTwoChar[] = {"==", "!=", "<=", ">=", "&&", "||",
-                                               "+=", "-=", "*=", "/=", "++", "--"};
+        static const char* const kTwoChar[] = {
+            "==", "!=", "<=", ">=", "&&", "||", "+=", "-=", "*=", "/=", "++", "--", "<<", ">>"};
         token.type = TokenType::kPunct;
         for (const char* op : kTwoChar) {
             if (peek() == op[0] && peek(1) == op[1]) {
@@ -173,7 +173,7 @@ private:
 };
 
 const std::set<std::string>& typeWords() {
-    static const std::set<std::string> words = {"string", "int", "float"};
+    static const std::set<std::string> words = {"string", "int", "float", "vector", "matrix"};
     return words;
 }
 
@@ -276,10 +276,27 @@ private:
             stmt->kind = Stmt::Kind::kWhile;
             stmt->expr = condition();
             stmt->body = statement();
+        } else if (isWord("do")) {
+            doStatement(*stmt);
         } else if (isWord("for")) {
             forStatement(*stmt);
+        } else if (isWord("switch")) {
+            switchStatement(*stmt);
+        } else if (isWord("proc") || (isWord("global") && isWordAt(next(), "proc"))) {
+            procDefinition(*stmt);
+        } else if (isWord("return")) {
+            take();
+            stmt->kind = Stmt::Kind::kReturn;
+            if (!isPunct(";") && !isPunct("}") && !atEnd())
+                stmt->expr = expression();
+            endStatement();
+        } else if (isWord("break") || isWord("continue")) {
+            stmt->kind = take().text == "break" ? Stmt::Kind::kBreak : Stmt::Kind::kContinue;
+            endStatement();
         } else if (isWord("else")) {
             fail("a statement ('else' without 'if')");
+        } else if (isWord("case") || isWord("default")) {
+            fail("a statement ('" + cur().text + "' outside a switch)");
         } else if (isWord("global") ||
                    (cur().type == TokenType::kWord && typeWords().count(cur().text))) {
             declaration(*stmt);
@@ -298,6 +315,9 @@ private:
 
     static bool isPunctAt(const Token& token, const char* text) {
         return token.type == TokenType::kPunct && token.text == text;
+    }
+    static bool isWordAt(const Token& token, const char* text) {
+        return token.type == TokenType::kWord && token.text == text;
     }
 
     ExprPtr condition() {
@@ -318,10 +338,30 @@ private:
         }
     }
 
+    void doStatement(Stmt& stmt) {
+        take();
+        stmt.kind = Stmt::Kind::kDoWhile;
+        stmt.body = statement();
+        if (!isWord("while"))
+            fail("'while' after the body of 'do'");
+        take();
+        stmt.expr = condition();
+        endStatement();
+    }
+
     void forStatement(Stmt& stmt) {
         take();
         stmt.kind = Stmt::Kind::kFor;
         expectPunct("(");
+        if (cur().type == TokenType::kVariable && isWordAt(next(), "in")) {
+            stmt.kind = Stmt::Kind::kForIn;
+            stmt.variable = take().text;
+            take();
+            stmt.expr = expression();
+            expectPunct(")");
+            stmt.body = statement();
+            return;
+        }
         if (!isPunct(";"))
             stmt.init = expression();
         expectPunct(";");
@@ -332,6 +372,83 @@ private:
             stmt.step = expression();
         expectPunct(")");
         stmt.body = statement();
+    }
+
+    // switch (value) { case label: ... default: ... }; statements run on into the next case
+    // until a break.
+    void switchStatement(Stmt& stmt) {
+        take();
+        stmt.kind = Stmt::Kind::kSwitch;
+        stmt.expr = condition();
+        expectPunct("{");
+        while (!isPunct("}")) {
+            if (atEnd())
+                fail("'}'");
+            if (isWord("case") || isWord("default")) {
+                Case c;
+                if (take().text == "case")
+                    c.label = logical(0);
+                expectPunct(":");
+                stmt.cases.push_back(std::move(c));
+            } else if (stmt.cases.empty()) {
+                fail("'case' or 'default'");
+            } else {
+                stmt.cases.back().statements.push_back(statement());
+            }
+        }
+        take();
+    }
+
+    TypeName typeName(const char* what) {
+        if (cur().type != TokenType::kWord || !typeWords().count(cur().text))
+            fail(what);
+        TypeName type{take().text};
+        if (isPunct("[") && isPunctAt(next(), "]")) {
+            take();
+            take();
+            type.isArray = true;
+        }
+        return type;
+    }
+
+    // [global] proc [type[]] name(type $parameter[], ...) { body }
+    void procDefinition(Stmt& stmt) {
+        stmt.kind = Stmt::Kind::kProc;
+        stmt.proc = std::make_unique<ProcDef>();
+        ProcDef& proc = *stmt.proc;
+        proc.line = cur().line;
+        if (isWord("global")) {
+            take();
+            proc.isGlobal = true;
+        }
+        take();
+        if (cur().type == TokenType::kWord && typeWords().count(cur().text) &&
+            (next().type == TokenType::kWord || isPunctAt(next(), "["))) {
+            proc.returns = typeName("a return type");
+        }
+        if (cur().type != TokenType::kWord)
+            fail("a procedure name");
+        proc.name = take().text;
+        expectPunct("(");
+        while (!isPunct(")")) {
+            if (!proc.parameters.empty())
+                expectPunct(",");
+            Parameter parameter;
+            parameter.type.name = typeName("a parameter type").name;
+            if (cur().type != TokenType::kVariable)
+                fail("a parameter name");
+            parameter.name = take().text;
+            if (isPunct("[")) {
+                take();
+                expectPunct("]");
+                parameter.type.isArray = true;
+            }
+            proc.parameters.push_back(std::move(parameter));
+        }
+        take();
+        if (!isPunct("{"))
+            fail("'{' to begin the procedure's body");
+        proc.body = statement();
     }
 
     void declaration(Stmt& stmt) {
@@ -351,8 +468,17 @@ private:
                 fail("a variable name");
             Declarator declarator;
             declarator.name = take().text;
-            if (isPunct("[")) {
+            if (stmt.type == "matrix") {
+                // matrix $m[rows][columns]: the size is part of a matrix's declaration.
+                for (ExprPtr* size : {&declarator.rows, &declarator.columns}) {
+                    expectPunct("[");
+                    *size = expression();
+                    expectPunct("]");
+                }
+            } else if (isPunct("[")) {
                 take();
+                if (!isPunct("]"))
+                    expression();  // an array's initial size means nothing to MEL arrays
                 expectPunct("]");
                 declarator.isArray = true;
             }
@@ -380,7 +506,7 @@ private:
 
     ExprPtr commandArgument() {
         if (cur().type == TokenType::kVariable || isPunct("(") || isPunct("{") || isPunct("`") ||
-            cur().type == TokenType::kString) {
+            isPunct("<<") || cur().type == TokenType::kString) {
             return postfix(primary());
         }
         if (isStopPunct(cur()))
@@ -450,7 +576,7 @@ private:
     // Binary operators by precedence, loosest first.
     ExprPtr logical(size_t level) {
         static const std::vector<std::vector<std::string>> levels = {
-            {"||"}, {"&&"}, {"==", "!="}, {"<", "<=", ">", ">="}, {"+", "-"}, {"*", "/", "%"}};
+            {"||"}, {"&&"}, {"==", "!="}, {"<", "<=", ">", ">="}, {"+", "-"}, {"*", "/", "%", "^"}};
         if (level == levels.size())
             return unary();
         ExprPtr left = logical(level + 1);
@@ -500,6 +626,15 @@ private:
                 index->operands.push_back(expression());
                 expectPunct("]");
                 expr = std::move(index);
+            } else if (isPunct(".") && !cur().spaceBefore && next().type == TokenType::kWord &&
+                       !next().spaceBefore &&
+                       (next().text == "x" || next().text == "y" || next().text == "z")) {
+                auto member = std::make_unique<Expr>();
+                member->kind = Expr::Kind::kMember;
+                member->line = take().line;
+                member->name = take().text;
+                member->operands.push_back(std::move(expr));
+                expr = std::move(member);
             } else if ((isPunct("++") || isPunct("--")) &&
                        (expr->kind == Expr::Kind::kVariable || expr->kind == Expr::Kind::kIndex)) {
                 auto inc = std::make_unique<Expr>();
@@ -554,6 +689,8 @@ private:
             take();
             return expr;
         }
+        if (isPunct("<<"))
+            return vectorOrMatrix(std::move(expr));
         if (isPunct("`")) {
             take();
             if (cur().type != TokenType::kWord)
@@ -563,6 +700,37 @@ private:
             return call;
         }
         fail("an expression");
+    }
+
+    // <<x, y, z>> is a vector; <<a, b; c, d>> a matrix, row by row.
+    ExprPtr vectorOrMatrix(ExprPtr expr) {
+        take();
+        int rows = 1;
+        int columns = 0;
+        int inRow = 0;
+        for (;;) {
+            expr->operands.push_back(ternary());
+            ++inRow;
+            if (isPunct(",")) {
+                take();
+            } else if (isPunct(";")) {
+                take();
+                if (columns && inRow != columns)
+                    fail("as many values in every row of the matrix");
+                columns = inRow;
+                inRow = 0;
+                ++rows;
+            } else {
+                expectPunct(">>");
+                break;
+            }
+        }
+        if (columns && inRow != columns)
+            fail("as many values in every row of the matrix");
+        expr->rows = rows;
+        expr->columns = inRow;
+        expr->kind = rows == 1 && inRow == 3 ? Expr::Kind::kVector : Expr::Kind::kMatrix;
+        return expr;
     }
 
     // true/false/on/off/yes/no, or `name(arguments)` calling a command.

@@ -10,6 +10,7 @@
 #include <vexel/common/Export.h>
 #include <vexel/common/Matrix4.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,34 @@ constexpr int kMaxButtons = 16;
 VXTRACKER_API void setHeadPose(const vexel::common::Matrix4& pose, bool valid = true);
 VXTRACKER_API void setStylusPose(const vexel::common::Matrix4& pose, bool valid = true);
 
+//! How a simulated device samples. A tracked device reports at its rate for as
+//! long as it is tracked: every pose the host reports is one sample, and while
+//! no new report comes the device repeats the last one every 1 / rate seconds,
+//! so filters see every sample a real device would produce between two polls.
+//! The pose history (TrackerTarget::kPoseBufferSize records) then spans
+//! kPoseBufferSize / rate seconds: 0.42 s at the default rate.
+struct DeviceSettings {
+    //! Samples per second. 120 Hz is what desktop optical trackers commonly run at.
+    double rate = 120.0;
+    //! Standard deviation (metres) of the Gaussian noise added to each axis of
+    //! every sample's position; the orientation stays exact.
+    double positionNoise = 0.0;
+    //! Seeds the noise; the same seed replays the same noise.
+    std::uint32_t noiseSeed = 1;
+};
+constexpr double kMinDeviceRate = 1.0;
+constexpr double kMaxDeviceRate = 2000.0;
+constexpr double kMaxPositionNoise = 0.1;
+
+//! Changes how a device samples. Rejects, changing nothing and describing the
+//! fault in `error` (when given): an unknown type, a rate outside
+//! [kMinDeviceRate, kMaxDeviceRate], a noise outside [0, kMaxPositionNoise].
+//! Every accepted change restarts the noise sequence from its seed.
+VXTRACKER_API bool setDeviceSettings(int type, const DeviceSettings& settings,
+                                     std::string* error = nullptr);
+//! The device's settings (the defaults for an unknown type).
+VXTRACKER_API DeviceSettings deviceSettings(int type);
+
 //! Connects or disconnects a device (both are connected initially). A target
 //! already handed out stays, reporting itself disabled while disconnected.
 //! Unknown types are ignored.
@@ -65,8 +94,8 @@ VXTRACKER_API void setTargetEnabled(int type, bool enabled);
 VXTRACKER_API bool setButtons(const std::vector<bool>& states);
 VXTRACKER_API std::vector<bool> buttons();
 
-//! Back to the initial tracker state: both devices connected and enabled, no
-//! pose reported yet, 3 buttons up, no display intersectable.
+//! Back to the initial tracker state: both devices connected and enabled at the
+//! default settings, no pose reported yet, 3 buttons up, no display intersectable.
 VXTRACKER_API void resetTracker();
 
 //! A stylus pose `distance` metres in front of the screen whose ray meets the

@@ -3,6 +3,8 @@
 #include <vexel/common/Timer.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace vexel {
 namespace tracker {
@@ -52,6 +54,38 @@ void HostTracker::setEnabled(int type, bool enabled) {
     }
 }
 
+bool HostTracker::setSettings(int type, const vxhost::DeviceSettings& settings,
+                              std::string* error) {
+    char fault[160] = {};
+    if (!validType(type)) {
+        std::snprintf(fault, sizeof(fault), "no tracked device of type %d", type);
+    } else if (!(settings.rate >= vxhost::kMinDeviceRate &&
+                 settings.rate <= vxhost::kMaxDeviceRate)) {
+        std::snprintf(fault, sizeof(fault), "a device rate must lie in %g to %g Hz, not %g",
+                      vxhost::kMinDeviceRate, vxhost::kMaxDeviceRate, settings.rate);
+    } else if (!(settings.positionNoise >= 0.0 &&
+                 settings.positionNoise <= vxhost::kMaxPositionNoise)) {
+        std::snprintf(fault, sizeof(fault), "position noise must lie in 0 to %g m, not %g",
+                      vxhost::kMaxPositionNoise, settings.positionNoise);
+    }
+    if (fault[0] != '\0') {
+        if (error != nullptr) {
+            *error = fault;
+        }
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(mutex_);
+    Device& device = devices_[type];
+    device.settings = settings;
+    ++device.noiseGeneration;
+    return true;
+}
+
+vxhost::DeviceSettings HostTracker::settings(int type) const {
+    std::lock_guard<std::mutex> guard(mutex_);
+    return validType(type) ? devices_[type].settings : vxhost::DeviceSettings{};
+}
+
 bool HostTracker::setButtons(const bool* states, int count) {
     if (count < 0 || count > vxhost::kMaxButtons) {
         return false;
@@ -81,6 +115,8 @@ void HostTracker::resetLocked() {
         // for one they have already seen.
         device.present = true;
         device.enabled = true;
+        device.settings = vxhost::DeviceSettings{};
+        ++device.noiseGeneration;
         device.sampleCount = 0;
     }
     buttonCount_ = kDefaultButtonCount;
@@ -105,6 +141,8 @@ void HostTracker::snapshot(int type, std::uint64_t afterSequence, TargetSnapshot
     const Device& device = devices_[type];
     out.present = device.present;
     out.enabled = device.enabled;
+    out.settings = device.settings;
+    out.noiseGeneration = device.noiseGeneration;
     out.newestSequence = device.newestSequence;
     const std::uint64_t oldestKept =
         device.newestSequence - static_cast<std::uint64_t>(device.sampleCount) + 1;
@@ -134,6 +172,14 @@ void setHeadPose(const vexel::common::Matrix4& pose, bool valid) {
 
 void setStylusPose(const vexel::common::Matrix4& pose, bool valid) {
     HostTracker::instance().pushPose(kStylus, pose, valid, vexel::common::Timer::now());
+}
+
+bool setDeviceSettings(int type, const DeviceSettings& settings, std::string* error) {
+    return HostTracker::instance().setSettings(type, settings, error);
+}
+
+DeviceSettings deviceSettings(int type) {
+    return HostTracker::instance().settings(type);
 }
 
 void setTargetPresent(int type, bool present) {

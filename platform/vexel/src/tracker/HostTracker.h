@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <string>
 
 namespace vexel {
 namespace tracker {
@@ -29,6 +30,9 @@ struct TargetSnapshot {
     bool present = false;
     bool enabled = false;
     std::uint64_t resetCount = 0;
+    vxhost::DeviceSettings settings;
+    //! Changes whenever the noise setting does, so targets restart its sequence.
+    std::uint64_t noiseGeneration = 0;
     std::uint64_t newestSequence = 0;
     int sampleCount = 0;
     HostSample samples[kSampleRingSize];
@@ -43,6 +47,8 @@ public:
     void pushPose(int type, const common::Matrix4& pose, bool valid, double time);
     void setPresent(int type, bool present);
     void setEnabled(int type, bool enabled);
+    bool setSettings(int type, const vxhost::DeviceSettings& settings, std::string* error);
+    vxhost::DeviceSettings settings(int type) const;
     bool setButtons(const bool* states, int count);
     int copyButtons(bool* states, int maxCount) const;
     void reset();
@@ -55,6 +61,8 @@ private:
     struct Device {
         bool present = true;
         bool enabled = true;
+        vxhost::DeviceSettings settings;
+        std::uint64_t noiseGeneration = 0;
         std::uint64_t newestSequence = 0;
         int sampleCount = 0;
         HostSample ring[kSampleRingSize];

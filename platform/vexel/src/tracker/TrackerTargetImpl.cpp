@@ -1,18 +1,28 @@
 #include "tracker/TrackerTargetImpl.h"
 
-#include <algorithm>
-
 #include <vexel/common/Timer.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vexel {
 namespace tracker {
 namespace detail {
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+// Sample times closer than this are the same instant (the clock counts microseconds).
+constexpr double kSameInstant = 1e-7;
+
+}  // namespace
 
 TrackerTargetImpl::TrackerTargetImpl(TargetType type) : type_(type) {
     // Latch the device state now, so that the buttons can be counted before the
     // first capture; the newest waiting sample is still delivered by it.
     HostTracker::instance().snapshot(type_, UINT64_MAX, scratch_);
     latchState(scratch_);
+    takeSettings(scratch_);
     lastSequence_ = scratch_.newestSequence > 0 ? scratch_.newestSequence - 1 : 0;
     resetCount_ = scratch_.resetCount;
 }
@@ -30,17 +40,15 @@ void TrackerTargetImpl::capture() {
         resetCount_ = scratch_.resetCount;
         clearPoses();
     }
+    takeSettings(scratch_);
     for (int i = 0; i < scratch_.sampleCount; ++i) {
+        sampleUntil(scratch_.samples[i].time, false);
         deliver(scratch_.samples[i]);
     }
     lastSequence_ = scratch_.newestSequence;
     latchState(scratch_);
-    // A real device keeps reporting at its rate while it holds still, so filters
-    // settle and the history keeps time: repeat the newest reading, stamped now.
-    if (scratch_.sampleCount == 0 && hasRaw_ && present_ && enabled_) {
-        HostSample repeat = lastRaw_;
-        repeat.time = common::Timer::now();
-        deliver(repeat);
+    if (present_ && enabled_) {
+        sampleUntil(common::Timer::now(), true);
     }
 }
 
@@ -56,6 +64,36 @@ void TrackerTargetImpl::latchState(const TargetSnapshot& snapshot) {
     std::copy_n(snapshot.buttons, snapshot.buttonCount, buttons_);
 }
 
+void TrackerTargetImpl::takeSettings(const TargetSnapshot& snapshot) {
+    samplePeriod_ = 1.0 / snapshot.settings.rate;
+    if (snapshot.noiseGeneration != noiseGeneration_) {
+        noiseGeneration_ = snapshot.noiseGeneration;
+        positionNoise_ = snapshot.settings.positionNoise;
+        noiseEngine_.seed(snapshot.settings.noiseSeed);
+        hasSpareGaussian_ = false;
+    }
+}
+
+void TrackerTargetImpl::sampleUntil(double limit, bool inclusive) {
+    if (!hasRaw_) {
+        return;
+    }
+    double next = lastRaw_.time + samplePeriod_;
+    // The device's queue holds the last kSampleRingSize samples: after a long
+    // pause only those arrive, still on the device's clock.
+    const double queueStart = limit - kSampleRingSize * samplePeriod_;
+    if (next <= queueStart) {
+        next += (std::floor((queueStart - next) / samplePeriod_) + 1.0) * samplePeriod_;
+    }
+    const double last = inclusive ? limit + kSameInstant : limit - kSameInstant;
+    while (next <= last) {
+        HostSample sample = lastRaw_;
+        sample.time = next;
+        deliver(sample);
+        next += samplePeriod_;
+    }
+}
+
 void TrackerTargetImpl::deliver(const HostSample& sample) {
     lastRaw_ = sample;
     hasRaw_ = true;
@@ -63,15 +101,43 @@ void TrackerTargetImpl::deliver(const HostSample& sample) {
     if (!sample.valid) {
         return;
     }
+    common::Matrix4 measured = sample.pose;
+    addNoise(measured);
     common::Matrix4 filtered;
-    const bool useFiltered = filter_ != nullptr && filter_->filter(sample.pose, filtered);
-    pose_ = useFiltered ? filtered : sample.pose;
+    const bool useFiltered = filter_ != nullptr && filter_->filter(measured, filtered);
+    pose_ = useFiltered ? filtered : measured;
     poseTime_ = sample.time;
     if (buffering_) {
         historyNewest_ = (historyNewest_ + 1) % kPoseBufferSize;
         history_[historyNewest_] = PoseData{poseTime_, pose_};
         historyCount_ = std::min(historyCount_ + 1, kPoseBufferSize);
     }
+}
+
+void TrackerTargetImpl::addNoise(common::Matrix4& pose) {
+    if (positionNoise_ <= 0.0) {
+        return;
+    }
+    float* m = pose.ptr();
+    for (int index : {3, 7, 11}) {
+        m[index] += static_cast<float>(positionNoise_ * gaussian());
+    }
+}
+
+// Box-Muller over the engine's raw output, so a seed gives the same noise with
+// any standard library.
+double TrackerTargetImpl::gaussian() {
+    if (hasSpareGaussian_) {
+        hasSpareGaussian_ = false;
+        return spareGaussian_;
+    }
+    auto uniform = [this] { return static_cast<double>(noiseEngine_() >> 11) * 0x1.0p-53; };
+    const double u1 = 1.0 - uniform();  // (0, 1]: the logarithm stays finite
+    const double u2 = uniform();
+    const double radius = std::sqrt(-2.0 * std::log(u1));
+    spareGaussian_ = radius * std::sin(kTwoPi * u2);
+    hasSpareGaussian_ = true;
+    return radius * std::cos(kTwoPi * u2);
 }
 
 void TrackerTargetImpl::clearPoses() {

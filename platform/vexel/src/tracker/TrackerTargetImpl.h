@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <random>
 
 namespace vexel {
 namespace tracker {
@@ -17,8 +18,9 @@ public:
     explicit TrackerTargetImpl(TargetType type);
     ~TrackerTargetImpl() override;
 
-    //! Delivers the samples reported since the last capture and latches the
-    //! device state. Allocation-free.
+    //! Delivers the samples the device produced since the last capture (the
+    //! host's reports and, between them, the device's own samples at its rate)
+    //! and latches the device state. Allocation-free.
     void capture();
 
     TargetType getType() const override { return type_; }
@@ -45,7 +47,13 @@ private:
     };
 
     void latchState(const TargetSnapshot& snapshot);
+    void takeSettings(const TargetSnapshot& snapshot);
+    //! Repeats the last reading at the device rate up to `limit` (seconds),
+    //! which itself is included only when `inclusive`.
+    void sampleUntil(double limit, bool inclusive);
     void deliver(const HostSample& sample);
+    void addNoise(common::Matrix4& pose);
+    double gaussian();
     void clearPoses();
 
     const TargetType type_;
@@ -59,8 +67,15 @@ private:
     bool poseValid_ = false;
     common::Matrix4 pose_;
     double poseTime_ = -1.0;
-    HostSample lastRaw_{};  // the device's newest reading, re-reported while it holds still
+    HostSample lastRaw_{};  // the device's newest reading, noise-free, repeated at its rate
     bool hasRaw_ = false;
+
+    double samplePeriod_ = 1.0 / vxhost::DeviceSettings{}.rate;
+    double positionNoise_ = 0.0;
+    std::uint64_t noiseGeneration_ = 0;
+    std::mt19937_64 noiseEngine_;
+    double spareGaussian_ = 0.0;
+    bool hasSpareGaussian_ = false;
 
     bool buffering_ = false;
     PoseData history_[kPoseBufferSize];

@@ -234,3 +234,133 @@ TEST_F(MelTest, ASyntaxErrorLateInTheSourceRunsNoneOfIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MelTest, ProceduresTakeAndGiveTypedValues) {
+    ASSERT_TRUE(mel("global proc float h11Square(float $x) { return $x * $x; }"));
+    EXPECT_DOUBLE_EQ(value("h11Square(5.0);").asDouble(), 25.0);
+    EXPECT_DOUBLE_EQ(value("h11Square 3;").asDouble(), 9.0) << "called as a command";
+    ASSERT_TRUE(
+        mel("global proc string h11Join(string $parts[], string $sep) {\n"
+            "  string $out = \"\"; int $i;\n"
+            "  for ($i = 0; $i < size($parts); $i++) { if ($i) $out += $sep; $out += "
+            "$parts[$i]; }\n"
+            "  return $out;\n"
+            "}\n"
+            "global proc int[] h11Evens(int $n) {\n"
+            "  int $out[]; int $i;\n"
+            "  for ($i = 0; $i < $n; $i += 2) $out[size($out)] = $i;\n"
+            "  return $out;\n"
+            "}\n"
+            "global proc vector h11Middle(vector $a, vector $b) { return ($a + $b) / 2; }\n"
+            "global proc float h11Trace(matrix $m) { return $m[0][0] + $m[1][1]; }\n"
+            "global proc int h11Truncated(float $f) { return $f; }\n"
+            "global proc h11Say(string $what) { print $what; }"));
+    EXPECT_EQ(value("h11Join({\"a\", \"b\", \"c\"}, \"-\");").asString(), "a-b-c");
+    EXPECT_EQ(value("h11Evens(7);").asIntArray(), (std::vector<int>{0, 2, 4, 6}));
+    EXPECT_EQ(value("h11Middle(<<0, 2, 4>>, <<2, 2, 2>>);").asDoubleArray(),
+              (std::vector<double>{1, 2, 3}));
+    EXPECT_DOUBLE_EQ(value("matrix $m[2][2] = <<1, 2; 3, 4>>; h11Trace($m);").asDouble(), 5.0);
+    EXPECT_EQ(value("h11Truncated(2.7);").asInt(), 2) << "returned as the procedure's type";
+    EXPECT_TRUE(value("h11Say \"hi\";").isNone());
+    EXPECT_EQ(printed, "hi");
+
+    EXPECT_DOUBLE_EQ(value("<<1, 2, 3>> * <<4, 5, 6>>;").asDouble(), 32.0) << "dot product";
+    EXPECT_EQ(value("<<1, 0, 0>> ^ <<0, 1, 0>>;").asDoubleArray(), (std::vector<double>{0, 0, 1}));
+    EXPECT_DOUBLE_EQ(value("vector $v = <<4, 5, 6>>; $v.y;").asDouble(), 5.0);
+    EXPECT_EQ(value("vector $w = 2; $w;").asDoubleArray(), (std::vector<double>{2, 2, 2}));
+    EXPECT_EQ(value("\"at \" + <<1, 2.5, 3>>;").asString(), "at 1 2.5 3");
+}
+
+TEST_F(MelTest, ReturnBreakContinueSwitchAndLoops) {
+    ASSERT_TRUE(
+        mel("global proc string h11Kind(int $n) {\n"
+            "  switch ($n) {\n"
+            "    case 0: return \"zero\";\n"
+            "    case 1:\n"
+            "    case 2: return \"small\";\n"
+            "    default: return \"big\";\n"
+            "  }\n"
+            "}"));
+    EXPECT_EQ(value("h11Kind(0) + h11Kind(1) + h11Kind(2) + h11Kind(9);").asString(),
+              "zerosmallsmallbig");
+    EXPECT_EQ(value("string $log = \"\";\n"
+                    "switch (\"b\") { case \"a\": $log += \"a\"; case \"b\": $log += \"b\";\n"
+                    "  case \"c\": $log += \"c\"; break; default: $log += \"d\"; }\n"
+                    "$log;")
+                  .asString(),
+              "bc")
+        << "from the matching case on, through the next, to the break";
+    EXPECT_EQ(value("int $sum = 0; int $i;\n"
+                    "for ($i = 0; $i < 10; $i++) { if ($i % 2) continue; if ($i > 6) break; $sum "
+                    "+= $i; }\n"
+                    "$sum;")
+                  .asInt(),
+              12);
+    EXPECT_EQ(value("int $n = 5; do { $n++; } while ($n < 0); $n;").asInt(), 6)
+        << "a do loop runs its body once before testing";
+    EXPECT_EQ(value("string $all = \"\";\n"
+                    "for ($name in {\"a\", \"b\", \"c\"}) { if ($name == \"b\") continue; $all "
+                    "+= $name; }\n"
+                    "$all;")
+                  .asString(),
+              "ac");
+}
+
+TEST_F(MelTest, RecursionAndScopes) {
+    ASSERT_TRUE(
+        mel("global proc int h11Factorial(int $n) {\n"
+            "  if ($n <= 1) return 1;\n"
+            "  return $n * h11Factorial($n - 1);\n"
+            "}"));
+    EXPECT_EQ(value("h11Factorial(10);").asInt(), 3628800);
+    ASSERT_TRUE(mel("global int $h11Shared = 3; int $h11Outer = 5;"));
+    ASSERT_TRUE(
+        mel("global proc int h11Shared() { global int $h11Shared; int $inside = 1; return "
+            "$h11Shared; }\n"
+            "global proc int h11Outer() { return $h11Outer; }"));
+    EXPECT_EQ(value("h11Shared();").asInt(), 3) << "globals are seen once declared";
+    EXPECT_FALSE(mel("h11Outer();"));
+    EXPECT_EQ(lastMessage(), "error: line 2: \"$h11Outer\" is an undeclared variable.")
+        << "a procedure sees none of its caller's variables";
+    EXPECT_FALSE(mel("h11Shared(); $inside;")) << "nor do its variables outlive it";
+
+    ASSERT_TRUE(
+        mel("proc string h11Helper() { return \"helped\"; }\n"
+            "global proc string h11Api() { return h11Helper(); }"));
+    EXPECT_EQ(value("h11Api();").asString(), "helped")
+        << "a local procedure serves the source that defined it";
+    EXPECT_FALSE(mel("h11Helper();"));
+    EXPECT_EQ(lastMessage(), "error: line 1: Cannot find procedure \"h11Helper\".");
+    ASSERT_TRUE(mel("global proc h11Forever() { h11Forever(); }"));
+    EXPECT_FALSE(mel("h11Forever;"));
+    EXPECT_NE(lastMessage().find("Stack overflow"), std::string::npos);
+}
+
+TEST_F(MelTest, BadCallsAndMisplacedControlSayWhatIsWrong) {
+    ASSERT_TRUE(
+        mel("global proc float h11Half(float $x) { return $x / 2; }\n"
+            "global proc h11Quiet() { return 1; }\n"
+            "global proc h11Both(vector $v, string $s[]) { }"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"h11Half();", "error: line 1: Wrong number of arguments on call to h11Half."},
+        {"h11Half(1, 2);", "error: line 1: Wrong number of arguments on call to h11Half."},
+        {"h11Half({1, 2});", "error: line 1: Cannot convert data of type int[] to type float."},
+        {"h11Both({1.5, 2, 3}, {\"a\"});",
+         "error: line 1: Cannot convert data of type float[] to type vector."},
+        {"h11Both(<<1, 2, 3>>, \"a\");",
+         "error: line 1: Cannot convert data of type string to type string[]."},
+        {"h11Quiet();", "error: line 2: This procedure has no return value."},
+        {"return 1;", "error: line 1: return is only allowed inside a procedure."},
+        {"break;", "error: break is only allowed inside a loop or a switch."},
+    };
+    for (const auto& [source, message] : cases) {
+        EXPECT_FALSE(mel(source)) << source;
+        EXPECT_EQ(lastMessage(), message) << source;
+    }
+    EXPECT_FALSE(mel("global proc h11Broken( { }"));
+    EXPECT_NE(lastMessage().find("expected a parameter type"), std::string::npos) << lastMessage();
+}
+
+}  // namespace

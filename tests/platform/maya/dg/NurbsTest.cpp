@@ -230,3 +230,82 @@ TEST_F(NurbsTest, IteratorsWalkCVsInRowsAlongU) {
 }
 
 }  // namespace
+
+namespace {
+
+class NurbsComponentTest : public scenetest::SceneTest {};
+
+std::vector<double> position(const std::string& component) {
+    mayasim::Value result;
+    mayasim::CommandEngine::instance().executeMel(("pointPosition " + component).c_str(), &result,
+                                                  false, false);
+    return result.asDoubleArray();
+}
+
+TEST_F(NurbsComponentTest, CurveCVsAndEditPointsSelectMoveAndUndo) {
+    run("curve -d 3 -p 0 0 0 -p 1 1 0 -p 2 1 0 -p 3 0 0 -p 4 0 0");
+    run("select -r curve1.cv[2]; select -add curve1.cv[3] curve1.cv[1]");
+    EXPECT_EQ(run("ls -sl").asStringArray(), Strings{"curve1.cv[1:3]"});
+    MSelectionList active = mayasim::Scene::instance().activeSelection();
+    EXPECT_TRUE(active.hasItem(pathTo("curveShape1"), MFnNurbsCurve(pathTo("curve1")).cv(2)));
+
+    run("move -a -os 1 5 3 \"curve1.cv[2]\"");
+    EXPECT_EQ(position("curve1.cv[2]"), (std::vector<double>{1, 5, 3}));
+    run("undo");
+    EXPECT_EQ(position("curve1.cv[2]"), (std::vector<double>{2, 1, 0}));
+
+    // An edit point moves where it is sent; the knots and the other edit points stay.
+    MFnNurbsCurve fn(pathTo("curve1"));
+    const std::vector<double> knots = knotsOf(fn);
+    const std::vector<double> ep1 = position("curve1.ep[1]");
+    const std::vector<double> ep0 = position("curve1.ep[0]");
+    run("move -r 0 2 0 curve1.ep[1]");
+    const std::vector<double> moved = position("curve1.ep[1]");
+    EXPECT_NEAR(moved[1], ep1[1] + 2.0, 1e-9);
+    EXPECT_EQ(position("curve1.ep[0]"), ep0);
+    EXPECT_EQ(knotsOf(fn), knots);
+
+    // A periodic direction lists its CVs without the repeated ones.
+    run("circle; select -r nurbsCircle1.cv[*]");
+    EXPECT_EQ(run("ls -sl").asStringArray(), Strings{"nurbsCircle1.cv[0:7]"});
+    const std::string before = sceneState();
+    for (const char* bad :
+         {"select -r curve1.cv[9]", "select -r curve1.cv[1][1]", "move -a 1 1 1 curve1.cv[9]"}) {
+        fails(bad);
+        EXPECT_EQ(sceneState(), before) << bad;
+    }
+}
+
+TEST_F(NurbsComponentTest, SurfaceCVsAreAddressedByUAndV) {
+    run("nurbsSphere");
+    run("select -r nurbsSphere1.cv[1:2][3] nurbsSphere1.cv[4][0]");
+    EXPECT_EQ(run("ls -sl").asStringArray(),
+              (Strings{"nurbsSphere1.cv[1:2][3]", "nurbsSphere1.cv[4][0]"}));
+    run("select -r nurbsSphere1.cv[*][*]");
+    EXPECT_EQ(run("ls -sl").asStringArray(), Strings{"nurbsSphere1.cv[0:6][0:7]"});
+    MPoint before;
+    MFnNurbsSurface fn(pathTo("nurbsSphere1"));
+    fn.getCV(4, 0, before);
+    run("move -r 0 0 2 nurbsSphere1.cv[4][0]");
+    MPoint after;
+    fn.getCV(4, 0, after);
+    EXPECT_NEAR(after.z - before.z, 2.0, 1e-12);
+    fn.getCV(4, 8, after);
+    EXPECT_NEAR(after.z - before.z, 2.0, 1e-12) << "the periodic copy moves along";
+    fails("select -r nurbsSphere1.cv[1]");
+}
+
+TEST_F(NurbsComponentTest, ShapesAnswerThroughTheirTransformAndDuplicatesAreIndependent) {
+    run("curve -d 1 -p 0 0 0 -p 1 0 0; setAttr \".dispCV\" 1");
+    EXPECT_EQ(run("getAttr curveShape1.dispCV").asInt(), 1) << "the selected curve's shape";
+    EXPECT_EQ(run("getAttr curve1.degree").asInt(), 1);
+
+    run("duplicate curve1; move -a 0 3 0 curve2.cv[0]");
+    EXPECT_EQ(position("curve1.cv[0]"), (std::vector<double>{0, 0, 0}));
+    run("circle -n ring; duplicate ring; setAttr makeNurbCircle1.radius 5");
+    EXPECT_NEAR(MFnNurbsCurve(pathTo("ring1")).distanceToPoint(MPoint(0, 0, 0)), 1.0, 0.01)
+        << "a duplicate keeps its shape, not its history";
+    EXPECT_NEAR(MFnNurbsCurve(pathTo("ring")).distanceToPoint(MPoint(0, 0, 0)), 5.0, 0.05);
+}
+
+}  // namespace

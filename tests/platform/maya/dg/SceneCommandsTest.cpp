@@ -10,8 +10,11 @@
 #include <maya/MDagPath.h>
 #include <maya/MDistance.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MItDag.h>
 #include <maya/MPlug.h>
 #include <maya/MPlugArray.h>
+#include <maya/MPointArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
@@ -71,6 +74,13 @@ protected:
                     out << "  " << plug.partialName() << "=" << value << "\n";
             }
         }
+        for (MItDag it(MItDag::kDepthFirst, MFn::kMesh); !it.isDone(); it.next()) {
+            MPointArray points;
+            MFnMesh(it.currentItem()).getPoints(points);
+            for (unsigned int i = 0; i < points.length(); ++i)
+                out << "  p" << i << " " << points[i].x << " " << points[i].y << " " << points[i].z;
+            out << "\n";
+        }
         MStringArray selected;
         mayasim::Scene::instance().activeSelection().getSelectionStrings(selected);
         for (unsigned int i = 0; i < selected.length(); ++i)
@@ -102,6 +112,17 @@ TEST_F(SceneCommandsTest, EveryEditUndoesAndRedoesExactly) {
         "xform -r -ro 0 90 0 \"box\"",
         "polyCube -w 2 -sx 3",
         "camera -n \"eye\"",
+        "move 1 2 3 \"box\"",
+        "move -r -os -x 2 \"box\"",
+        "rotate -r -p 1 0 0 0 90 0 \"box\"",
+        "scale -p 0 1 0 2 2 2 \"box\"",
+        "move -r 0 1 0 \"box.vtx[0:3]\"",
+        "rotate 0 0 45 \"box.f[1]\"",
+        "scale 2 1 1 \"box.e[0]\"",
+        "xform -r -ws -piv 1 0 0 \"box\"",
+        "xform -ws -ro 0 30 0 \"camera1\"",
+        "xform -ws -t 0 1 0 \"box.vtx[7]\"",
+        "duplicate \"box\"",
     };
     for (const char* edit : edits) {
         const std::string before = snapshot();

@@ -1,15 +1,19 @@
-// Selection lists: merge strategies for nodes and components, toggling, strings, filtered
-// iteration and the active selection's upkeep when nodes go away.
+// Selection lists: merge strategies for nodes and components, item order, toggling, strings
+// for single- and double-indexed components, component function sets, filtered iteration
+// and the active selection's upkeep when nodes go away.
 
 #include <gtest/gtest.h>
 
 #include <maya/MDGModifier.h>
+#include <maya/MFnComponentListData.h>
+#include <maya/MFnDoubleIndexedComponent.h>
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MFnTransform.h>
 #include <maya/MItSelectionList.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
+#include "dg/ShapeComponents.h"
 #include "mayasim/Scene.h"
 
 namespace {
@@ -97,6 +101,144 @@ TEST_F(SelectionTest, ComponentsMergeElementByElement) {
     ASSERT_TRUE(byName.getDagPath(0, path, component));
     EXPECT_EQ(MFnSingleIndexedComponent(component).elementCount(), 3);
     EXPECT_EQ(byName.add("cubeShape.vtx[8]"), MS::kInvalidParameter) << "a cube has 8 vertices";
+}
+
+TEST_F(SelectionTest, MergesKeepOrderAndHitItemsMoveToTheEnd) {
+    MSelectionList list;
+    list.add(a_);
+    list.add(meshPath_, vertices({4, 5}));
+    list.add(b_);
+    MSelectionList hits;
+    hits.add(meshPath_, vertices({5, 6}));
+    hits.add(a_);
+    MSelectionList merged = list;
+    merged.merge(hits, MSelectionList::kMergeNormal);
+    EXPECT_EQ(strings(merged), "transform1 transform3.vtx[4:6] transform2 ")
+        << "a merged item keeps its place";
+    MSelectionList moved = list;
+    moved.merge(hits, MSelectionList::kRemoveFromList);
+    moved.merge(hits, MSelectionList::kMergeNormal);
+    EXPECT_EQ(strings(moved), "transform3.vtx[4:6] transform2 transform1 ")
+        << "remove, then merge: a hit object moves to the end, a hit component joins the "
+           "elements of its shape still there";
+    MSelectionList toggled = list;
+    toggled.merge(hits, MSelectionList::kXORWithList);
+    EXPECT_EQ(strings(toggled), "transform3.vtx[4] transform3.vtx[6] transform2 ");
+
+    ASSERT_TRUE(toggled.replace(0, a_));
+    EXPECT_EQ(strings(toggled), "transform1 transform2 ");
+    EXPECT_EQ(toggled.replace(5, a_), MS::kInvalidParameter);
+    MSelectionList same;
+    same.add(a_);
+    same.add(a_, MObject::kNullObj, true);
+    EXPECT_EQ(same.length(), 1u) << "merging an item already there adds nothing";
+}
+
+TEST_F(SelectionTest, ComponentFunctionSetsHoldEachElementOnceInOrder) {
+    MFnSingleIndexedComponent single;
+    MObject faces = single.create(MFn::kMeshPolygonComponent);
+    MIntArray ids;
+    for (int id : {7, 2, 7, 5})
+        ids.append(id);
+    single.addElements(ids);
+    MIntArray back;
+    single.getElements(back);
+    ASSERT_EQ(back.length(), 3u);
+    EXPECT_EQ(back[0] * 100 + back[1] * 10 + back[2], 725) << "insertion order, repeats dropped";
+    EXPECT_TRUE(faces.hasFn(MFn::kMeshComponent));
+    EXPECT_EQ(single.create(MFn::kSurfaceCVComponent).isNull(), true);
+
+    MFnDoubleIndexedComponent grid;
+    MObject cvs = grid.create(MFn::kSurfaceCVComponent);
+    grid.addElement(1, 2);
+    grid.addElement(1, 2);
+    grid.addElement(0, 3);
+    int u = -1, v = -1;
+    EXPECT_EQ(grid.elementCount(), 2);
+    ASSERT_TRUE(grid.getElement(1, u, v));
+    EXPECT_EQ(u * 10 + v, 3);
+    grid.setCompleteData(3, 4);
+    EXPECT_TRUE(grid.isComplete());
+    EXPECT_EQ(grid.elementCount(), 12);
+    ASSERT_TRUE(grid.getElement(5, u, v));
+    EXPECT_EQ(u * 10 + v, 11) << "complete: u-major";
+
+    MFnComponentListData listData;
+    MObject data = listData.create();
+    MObject equalFaces = vertices({1});
+    listData.add(faces);
+    listData.add(cvs);
+    EXPECT_EQ(listData.length(), 2u);
+    EXPECT_TRUE(listData.has(faces));
+    EXPECT_FALSE(listData.has(equalFaces));
+    EXPECT_EQ(listData[1], cvs);
+    listData.remove(0u);
+    EXPECT_FALSE(listData.has(faces));
+    EXPECT_TRUE(data.hasFn(MFn::kComponentListData));
+}
+
+// Stands in for curve and surface shapes: "cv" by (u, v) on a 4 x 5 grid, "ep" by index.
+class GridComponents : public mayasim::ShapeComponents {
+public:
+    const std::vector<mayasim::ComponentKind>& kinds() const override {
+        static const std::vector<mayasim::ComponentKind> kinds = {
+            {"cv", MFn::kSurfaceCVComponent, true}, {"ep", MFn::kCurveEPComponent, false}};
+        return kinds;
+    }
+    mayasim::ComponentExtent extent(mayasim::Node&, MFn::Type type) const override {
+        return type == MFn::kSurfaceCVComponent ? mayasim::ComponentExtent{4, 5}
+                                                : mayasim::ComponentExtent{6};
+    }
+    std::vector<int> pointsOf(mayasim::Node&, const mayasim::Component&) const override {
+        return {};
+    }
+    void getPoints(mayasim::Node&, const std::vector<int>&, std::vector<MPoint>&) const override {}
+    void setPoints(mayasim::Node&, const std::vector<int>&,
+                   const std::vector<MPoint>&) const override {}
+};
+
+TEST_F(SelectionTest, ComponentStringsNameRunsAndBlocksOfDoubleIndexedElements) {
+    auto mesh = mayasim::registerShapeComponents(MFn::kMesh, std::make_shared<GridComponents>());
+    MSelectionList list;
+    for (const char* text : {"cubeShape.cv[1][2]", "cubeShape.cv[2][2]", "cubeShape.cv[3][0:4]",
+                             "cubeShape.ep[2]", "cubeShape.ep[4:5]"})
+        EXPECT_TRUE(list.add(text)) << text;
+    EXPECT_EQ(strings(list),
+              "transform3.cv[1:2][2] transform3.cv[3][0:4] transform3.ep[2] "
+              "transform3.ep[4:5] ");
+    MSelectionList column;
+    column.add("cubeShape.cv[*][0]");
+    EXPECT_EQ(strings(column), "transform3.cv[0:3][0] ");
+    column.add("cubeShape.cv[0:3][1]");
+    EXPECT_EQ(strings(column), "transform3.cv[0:3][0:1] ") << "rows with equal runs join";
+    for (const char* bad : {"cubeShape.cv[4][0]", "cubeShape.cv[1]", "cubeShape.ep[1][1]",
+                            "cubeShape.cv[2:1][0]", "cubeShape.vtx[0]"})
+        EXPECT_EQ(list.add(bad), MS::kInvalidParameter) << bad;
+    mayasim::registerShapeComponents(MFn::kMesh, mesh);
+}
+
+TEST_F(SelectionTest, MillionElementComponentsMergeElementByElement) {
+    const int count = 1000000;
+    MFnSingleIndexedComponent evens, all;
+    MObject even = evens.create(MFn::kMeshVertComponent);
+    MObject every = all.create(MFn::kMeshVertComponent);
+    for (int i = count - 1; i >= 0; --i) {
+        all.addElement(i);
+        if (i % 2 == 0)
+            evens.addElement(i);
+    }
+    MSelectionList list;
+    list.add(meshPath_, even);
+    list.merge(meshPath_, every, MSelectionList::kXORWithList);
+    MDagPath path;
+    MObject odd;
+    ASSERT_TRUE(list.getDagPath(0, path, odd));
+    MFnSingleIndexedComponent odds(odd);
+    ASSERT_EQ(odds.elementCount(), count / 2);
+    EXPECT_EQ(odds.element(0), 1);
+    EXPECT_EQ(odds.element(count / 2 - 1), count - 1);
+    EXPECT_TRUE(list.hasItem(meshPath_, vertices({1, 3, 999999})));
+    EXPECT_FALSE(list.hasItemPartly(meshPath_, vertices({0, 2})));
 }
 
 TEST_F(SelectionTest, IteratesWithAFilterAndFollowsDeletedNodes) {
