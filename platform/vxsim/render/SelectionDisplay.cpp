@@ -77,6 +77,13 @@ SelectionDisplay SelectionDisplay::ofActiveSelection() {
     }
     if (!lead.empty())
         display.objects_[lead] = true;
+    MSelectionList hilited;
+    MGlobal::getHiliteList(hilited);
+    for (unsigned int i = 0; i < hilited.length(); ++i) {
+        MDagPath path;
+        if (hilited.getDagPath(i, path))
+            display.hilited_.insert(path.fullPathName().asChar());
+    }
     return display;
 }
 
@@ -88,7 +95,14 @@ M3dView::DisplayStatus SelectionDisplay::statusOf(const MDagPath& shape) const {
             return found->second ? M3dView::kLead : M3dView::kActive;
     }
     const std::string name = shape.fullPathName().asChar();
-    return components_.count(name) || cvs_.count(name) ? M3dView::kHilite : M3dView::kDormant;
+    if (components_.count(name) || cvs_.count(name))
+        return M3dView::kHilite;
+    // Objects hilited for component picking, by their shape or their transform.
+    for (MDagPath walk = shape; walk.length() > 0; walk.pop()) {
+        if (hilited_.count(walk.fullPathName().asChar()))
+            return M3dView::kHilite;
+    }
+    return M3dView::kDormant;
 }
 
 const std::vector<int>* SelectionDisplay::cvsOf(const MDagPath& shape) const {

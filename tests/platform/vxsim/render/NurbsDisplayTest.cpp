@@ -25,7 +25,10 @@ TEST_F(NurbsDisplayTest, CurvesShowTheirLineCVsAndPicks) {
     EXPECT_TRUE(shows(image, MPoint(0, 2, 0), kDormant));
     EXPECT_FALSE(shows(image, MPoint(-3, 2, 0), kPurple)) << "CVs hidden by default";
 
-    mel("setAttr lineShape.dispCV 1");
+    mel("hilite line");
+    EXPECT_TRUE(shows(render(Eye::kCenter, M3dView::kWireFrame), MPoint(-3, 2, 0), kPurple))
+        << "a hilited curve shows its CVs";
+    mel("hilite -u line; setAttr lineShape.dispCV 1");
     EXPECT_TRUE(shows(render(Eye::kCenter, M3dView::kWireFrame), MPoint(-3, 2, 0), kPurple));
 
     mel("select -r line");
