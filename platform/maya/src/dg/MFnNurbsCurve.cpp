@@ -38,26 +38,43 @@ MFnNurbsCurve::Form formOf(NurbsForm form) {
     }
 }
 
-// The curve in the space asked for: the shape's own in object space, a copy carried into
-// world space otherwise, so that distances are world distances even under scale.
-class CurveInSpace {
+// Closest-point queries in the space asked for: in object space, also for world space under
+// a transform that only rotates, moves and scales uniformly (the point carried in, the
+// answer carried back and its distance scaled); under other transforms on a copy of the
+// curve carried into world space, so distances stay world ones.
+class CurveQuery {
 public:
-    CurveInSpace(Node& shape, const MDagPath& path, MSpace::Space space)
-        : own_(mayasim::curveGeometry(shape)) {
-        if (space == MSpace::kWorld) {
-            const MMatrix m = path.inclusiveMatrix();
-            if (!m.isEquivalent(MMatrix::identity)) {
-                world_ = mayasim::transformedCurve(own_, m);
-                useWorld_ = true;
-            }
+    CurveQuery(Node& shape, const MDagPath& path, MSpace::Space space)
+        : curve_(&mayasim::curveGeometry(shape)) {
+        const MMatrix m = space == MSpace::kWorld ? path.inclusiveMatrix() : MMatrix();
+        if (m.isEquivalent(MMatrix::identity))
+            return;
+        if (mayasim::isSimilarity(m, scale_)) {
+            toWorld_ = m;
+            toObject_ = m.inverse();
+            carried_ = true;
+        } else {
+            world_ = mayasim::transformedCurve(*curve_, m);
+            curve_ = &world_;
         }
     }
-    const NurbsCurve& get() const { return useWorld_ ? world_ : own_; }
+
+    mayasim::nurbs::CurveClosestPoint closestPoint(const MPoint& point) const {
+        if (!carried_)
+            return curve_->closestPoint(point);
+        auto closest = curve_->closestPoint(point * toObject_);
+        closest.point = closest.point * toWorld_;
+        closest.distance *= scale_;
+        return closest;
+    }
 
 private:
-    const NurbsCurve& own_;
+    const NurbsCurve* curve_;
     NurbsCurve world_;
-    bool useWorld_ = false;
+    MMatrix toWorld_;
+    MMatrix toObject_;
+    double scale_ = 1.0;
+    bool carried_ = false;
 };
 
 // Gauss-Legendre nodes and weights on [-1, 1], eight points: exact for polynomials up to
@@ -307,7 +324,7 @@ MStatus MFnNurbsCurve::getParamAtPoint(const MPoint& atThisPoint, double& param,
     Node* shape = curveShape(object_);
     if (!shape || mayasim::curveGeometry(*shape).isEmpty())
         return MStatus::kFailure;
-    const auto closest = CurveInSpace(*shape, path(), space).get().closestPoint(atThisPoint);
+    const auto closest = CurveQuery(*shape, path(), space).closestPoint(atThisPoint);
     if (closest.distance > tolerance)
         return MStatus::kFailure;
     param = closest.param;
@@ -350,7 +367,7 @@ bool MFnNurbsCurve::isPointOnCurve(const MPoint& point, double tolerance, MSpace
     report(ReturnStatus, shape ? MStatus::kSuccess : MStatus::kFailure);
     if (!shape || mayasim::curveGeometry(*shape).isEmpty())
         return false;
-    return CurveInSpace(*shape, path(), space).get().isPointOnCurve(point, tolerance);
+    return CurveQuery(*shape, path(), space).closestPoint(point).distance <= tolerance;
 }
 
 MPoint MFnNurbsCurve::closestPoint(const MPoint& toThisPoint, double* param, double,
@@ -361,7 +378,7 @@ MPoint MFnNurbsCurve::closestPoint(const MPoint& toThisPoint, double* param, dou
         return MPoint();
     }
     report(ReturnStatus, MStatus::kSuccess);
-    const auto closest = CurveInSpace(*shape, path(), space).get().closestPoint(toThisPoint);
+    const auto closest = CurveQuery(*shape, path(), space).closestPoint(toThisPoint);
     if (param)
         *param = closest.param;
     return closest.point;
@@ -375,5 +392,5 @@ double MFnNurbsCurve::distanceToPoint(const MPoint& pt, MSpace::Space space,
         return 0.0;
     }
     report(ReturnStatus, MStatus::kSuccess);
-    return CurveInSpace(*shape, path(), space).get().distanceToPoint(pt);
+    return CurveQuery(*shape, path(), space).closestPoint(pt).distance;
 }

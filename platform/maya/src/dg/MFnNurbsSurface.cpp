@@ -46,26 +46,55 @@ MFnNurbsSurface::Form formOf(NurbsForm form) {
     }
 }
 
-// The surface in the space asked for: the shape's own in object space, a copy carried into
-// world space otherwise, so that distances and ray parameters are world ones even under
-// scale.
-class SurfaceInSpace {
+// Closest-point and ray queries in the space asked for. Object space, and world space under
+// a transform that only rotates, moves and scales uniformly, use the shape's cached locator
+// (points and rays carried into object space, distances scaled back); under other transforms
+// the surface carried into world space (cached on the shape) is queried, so distances stay
+// world ones.
+class SurfaceQuery {
 public:
-    SurfaceInSpace(const NurbsSurface& own, const MDagPath& path, MSpace::Space space) : own_(own) {
-        if (space == MSpace::kWorld) {
-            const MMatrix m = path.inclusiveMatrix();
-            if (!m.isEquivalent(MMatrix::identity)) {
-                world_ = mayasim::transformedSurface(own_, m);
-                useWorld_ = true;
-            }
+    SurfaceQuery(Node& shape, const MDagPath& path, MSpace::Space space) {
+        const MMatrix m = space == MSpace::kWorld ? path.inclusiveMatrix() : MMatrix();
+        if (m.isEquivalent(MMatrix::identity)) {
+            locator_ = &mayasim::surfaceLocator(shape);
+        } else if (mayasim::isSimilarity(m, scale_)) {
+            locator_ = &mayasim::surfaceLocator(shape);
+            toWorld_ = m;
+            toObject_ = m.inverse();
+            carried_ = true;
+        } else {
+            locator_ = &mayasim::carriedSurfaceLocator(shape, m);
         }
     }
-    const NurbsSurface& get() const { return useWorld_ ? world_ : own_; }
+
+    mayasim::nurbs::SurfaceClosestPoint closestPoint(const MPoint& point) const {
+        if (!carried_)
+            return locator_->closestPoint(point);
+        auto closest = locator_->closestPoint(point * toObject_);
+        closest.point = closest.point * toWorld_;
+        closest.distance *= scale_;
+        return closest;
+    }
+
+    bool intersect(const MPoint& origin, const MVector& direction, double tolerance,
+                   mayasim::nurbs::SurfaceHit& hit) const {
+        if (!carried_)
+            return locator_->intersect(origin, direction, hit, tolerance);
+        if (!locator_->intersect(origin * toObject_, direction * toObject_, hit,
+                                 tolerance / scale_)) {
+            return false;
+        }
+        hit.point = hit.point * toWorld_;
+        hit.distance *= scale_;
+        return true;
+    }
 
 private:
-    const NurbsSurface& own_;
-    NurbsSurface world_;
-    bool useWorld_ = false;
+    const mayasim::nurbs::NurbsSurfaceLocator* locator_ = nullptr;
+    MMatrix toWorld_;
+    MMatrix toObject_;
+    double scale_ = 1.0;
+    bool carried_ = false;
 };
 
 std::vector<double> toVector(const MDoubleArray& array) {
@@ -334,7 +363,8 @@ bool MFnNurbsSurface::isPointOnSurface(const MPoint& point, double tolerance, MS
     const NurbsSurface* surface = surfaceOf(object_);
     report(ReturnStatus, surface ? MStatus::kSuccess : MStatus::kFailure);
     return surface &&
-           SurfaceInSpace(*surface, path(), space).get().isPointOnSurface(point, tolerance);
+           SurfaceQuery(*surfaceShape(object_), path(), space).closestPoint(point).distance <=
+               tolerance;
 }
 
 MPoint MFnNurbsSurface::closestPoint(const MPoint& toThisPoint, double* paramU, double* paramV,
@@ -344,7 +374,8 @@ MPoint MFnNurbsSurface::closestPoint(const MPoint& toThisPoint, double* paramU, 
     report(ReturnStatus, surface ? MStatus::kSuccess : MStatus::kFailure);
     if (!surface)
         return MPoint();
-    const auto closest = SurfaceInSpace(*surface, path(), space).get().closestPoint(toThisPoint);
+    const auto closest =
+        SurfaceQuery(*surfaceShape(object_), path(), space).closestPoint(toThisPoint);
     if (paramU)
         *paramU = closest.u;
     if (paramV)
@@ -356,7 +387,8 @@ double MFnNurbsSurface::distanceToPoint(const MPoint& pt, MSpace::Space space,
                                         MStatus* ReturnStatus) const {
     const NurbsSurface* surface = surfaceOf(object_);
     report(ReturnStatus, surface ? MStatus::kSuccess : MStatus::kFailure);
-    return surface ? SurfaceInSpace(*surface, path(), space).get().distanceToPoint(pt) : 0.0;
+    return surface ? SurfaceQuery(*surfaceShape(object_), path(), space).closestPoint(pt).distance
+                   : 0.0;
 }
 
 bool MFnNurbsSurface::intersect(const MPoint& rayStartingPoint, const MVector& alongThisDirection,
@@ -371,9 +403,8 @@ bool MFnNurbsSurface::intersect(const MPoint& rayStartingPoint, const MVector& a
     }
     report(ReturnStatus, MStatus::kSuccess);
     mayasim::nurbs::SurfaceHit hit;
-    if (!SurfaceInSpace(*surface, path(), space)
-             .get()
-             .intersect(rayStartingPoint, alongThisDirection, hit, tolerance)) {
+    if (!SurfaceQuery(*surfaceShape(object_), path(), space)
+             .intersect(rayStartingPoint, alongThisDirection, tolerance, hit)) {
         return false;
     }
     u = hit.u;
@@ -404,14 +435,14 @@ bool MFnNurbsSurface::intersect(const MPoint& rayStartingPoint, const MVector& a
         return false;
     }
     report(ReturnStatus, MStatus::kSuccess);
-    const SurfaceInSpace inSpace(*surface, path(), space);
+    const SurfaceQuery query(*surfaceShape(object_), path(), space);
     const MVector direction = alongThisDirection / length;
     // Each further hit is sought from just past the last one.
     const double step = std::max(tolerance, 1e-6) * 2.0;
     double travelled = 0.0;
     MPoint start = rayStartingPoint;
     mayasim::nurbs::SurfaceHit hit;
-    while (inSpace.get().intersect(start, direction, hit, tolerance)) {
+    while (query.intersect(start, direction, tolerance, hit)) {
         travelled += hit.distance;
         u.append(hit.u);
         v.append(hit.v);

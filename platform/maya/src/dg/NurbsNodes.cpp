@@ -1,5 +1,6 @@
 #include "dg/NurbsNodes.h"
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -78,7 +79,14 @@ std::shared_ptr<Data> cloneOf(Data& data) {
     return copy;
 }
 
-// The shape's own value, copied first when anything else still holds it.
+void dropDerived(NurbsCurveData&) {}
+void dropDerived(NurbsSurfaceData& data) {
+    data.locator.reset();
+    data.carried.reset();
+}
+
+// The shape's own value, copied first when anything else still holds it, and ready to be
+// changed (what was derived from it dropped).
 template <class Data>
 Data& writableData(Node& shape) {
     Slot& slot = cachedSlot(shape);
@@ -91,7 +99,9 @@ Data& writableData(Node& shape) {
     // The slot and `held` are two owners; a third is an undo record or a duplicate.
     if (held.use_count() > 2)
         slot.data = ObjectAccess::wrap(cloneOf(*data));
-    return *ObjectAccess::as<Data>(slot.data);
+    Data& writable = *ObjectAccess::as<Data>(slot.data);
+    dropDerived(writable);
+    return writable;
 }
 
 template <class Data>
@@ -453,6 +463,25 @@ const NurbsSurface& surfaceGeometry(Node& shape) {
     return upToDate<NurbsSurfaceData>(shape).surface;
 }
 
+const nurbs::NurbsSurfaceLocator& surfaceLocator(Node& shape) {
+    NurbsSurfaceData& data = upToDate<NurbsSurfaceData>(shape);
+    if (!data.locator)
+        data.locator = std::make_unique<nurbs::NurbsSurfaceLocator>(data.surface);
+    return *data.locator;
+}
+
+const nurbs::NurbsSurfaceLocator& carriedSurfaceLocator(Node& shape, const MMatrix& m) {
+    NurbsSurfaceData& data = upToDate<NurbsSurfaceData>(shape);
+    if (!data.carried || data.carried->matrix != m) {
+        auto carried = std::make_unique<NurbsSurfaceData::Carried>();
+        carried->matrix = m;
+        carried->surface = transformedSurface(data.surface, m);
+        carried->locator = std::make_unique<nurbs::NurbsSurfaceLocator>(carried->surface);
+        data.carried = std::move(carried);
+    }
+    return *data.carried->locator;
+}
+
 void settleNurbsGeometry(Node& node) {
     if (node.hasFn(MFn::kNurbsCurve))
         curveGeometry(node);
@@ -524,6 +553,17 @@ NurbsSurface transformedSurface(const NurbsSurface& surface, const MMatrix& m) {
                                       surface.degreeV(), surface.formInU() == NurbsForm::kPeriodic,
                                       surface.formInV() == NurbsForm::kPeriodic);
     return moved.ok() ? moved.value() : surface;
+}
+
+bool isSimilarity(const MMatrix& m, double& scale) {
+    const MVector rows[3] = {MVector(m[0][0], m[0][1], m[0][2]), MVector(m[1][0], m[1][1], m[1][2]),
+                             MVector(m[2][0], m[2][1], m[2][2])};
+    scale = rows[0].length();
+    const double tolerance = 1e-9 * scale * scale;
+    return scale > 0.0 && std::fabs(rows[1] * rows[1] - scale * scale) <= tolerance &&
+           std::fabs(rows[2] * rows[2] - scale * scale) <= tolerance &&
+           std::fabs(rows[0] * rows[1]) <= tolerance && std::fabs(rows[1] * rows[2]) <= tolerance &&
+           std::fabs(rows[0] * rows[2]) <= tolerance;
 }
 
 MStatus connectHistory(Node& creator, const char* output, Node& shape, EditLog* log) {

@@ -20,6 +20,7 @@
 #include "dg/EditLog.h"
 #include "geometry/NurbsCurve.h"
 #include "geometry/NurbsSurface.h"
+#include "geometry/NurbsSurfaceLocator.h"
 #include "mayasim/DgObject.h"
 
 namespace mayasim {
@@ -48,6 +49,16 @@ public:
     nurbs::NurbsSurface surface;
     std::vector<MVector> tweaks;  //!< per CV (u slowest), on shapes with history
     MObject syncedInput;          //!< the "create" value the surface was last taken from
+    //! Closest-point and ray queries on `surface`, built on first use and dropped on edits.
+    std::unique_ptr<nurbs::NurbsSurfaceLocator> locator;
+    //! The same for the surface carried by a matrix that scales unevenly (kept for the last
+    //! such matrix, as hit tests ask again and again with the same one).
+    struct Carried {
+        MMatrix matrix;
+        nurbs::NurbsSurface surface;
+        std::unique_ptr<nurbs::NurbsSurfaceLocator> locator;
+    };
+    std::unique_ptr<Carried> carried;
 };
 
 void addNurbsTypes();
@@ -59,6 +70,11 @@ const nurbs::NurbsSurface& surfaceGeometry(Node& shape);
 //! Brings a curve or surface shape's stored geometry up to date with its history (nothing
 //! for other nodes), so that copying its values copies its geometry.
 void settleNurbsGeometry(Node& node);
+
+//! The shape's surface with its locator for repeated closest-point and ray queries.
+const nurbs::NurbsSurfaceLocator& surfaceLocator(Node& shape);
+//! The locator of the shape's surface carried by `m` (into world space, say).
+const nurbs::NurbsSurfaceLocator& carriedSurfaceLocator(Node& shape, const MMatrix& m);
 
 //! Replaces a shape's geometry (clearing its tweaks), recorded in `log` when given.
 void setCurveGeometry(Node& shape, nurbs::NurbsCurve curve, EditLog* log);
@@ -83,6 +99,10 @@ MBoundingBox nurbsBoundingBox(Node& shape);
 //! The geometry with its CVs carried by `m` (into world space, say).
 nurbs::NurbsCurve transformedCurve(const nurbs::NurbsCurve& curve, const MMatrix& m);
 nurbs::NurbsSurface transformedSurface(const nurbs::NurbsSurface& surface, const MMatrix& m);
+
+//! Whether m only rotates (or mirrors), moves and scales uniformly; `scale` is that scale.
+//! Queries under such a transform can run in object space and scale their distances back.
+bool isSimilarity(const MMatrix& m, double& scale);
 
 //! Connects a creator's output to a new shape's "create" input.
 MStatus connectHistory(Node& creator, const char* output, Node& shape, EditLog* log);

@@ -169,6 +169,14 @@ TEST_F(NurbsTest, QueriesAnswerInTheSpaceAsked) {
     expectNear(plane.closestPoint(MPoint(9, 1, 4), nullptr, nullptr, false, 1e-3, MSpace::kWorld),
                MPoint(5, 1, 2), 1e-6);
     EXPECT_TRUE(plane.isPointOnSurface(MPoint(-3, 4, 2), 1e-6, MSpace::kWorld));
+    // Turned and scaled evenly (answered in object space and carried back) the same holds.
+    run("setAttr floor.scale 2 2 2; setAttr floor.rotateZ 90");
+    EXPECT_TRUE(plane.intersect(MPoint(1, 2, 7), MVector(0, 0, -1), u, v, hit, 1e-3, MSpace::kWorld,
+                                true, &distance));
+    EXPECT_NEAR(distance, 5.0, 1e-6);
+    expectNear(plane.closestPoint(MPoint(9, 1, 4), nullptr, nullptr, false, 1e-3, MSpace::kWorld),
+               MPoint(9, 1, 2), 1e-6);
+    EXPECT_NEAR(plane.distanceToPoint(MPoint(12, 0, 2), MSpace::kWorld), 2.0, 1e-6);
 
     // A sphere meets the true sphere at its knots and stays close in between.
     run("nurbsSphere -r 2 -n ball");
