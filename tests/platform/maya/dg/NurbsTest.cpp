@@ -7,7 +7,10 @@
 #include <maya/MItCurveCV.h>
 #include <maya/MItGeometry.h>
 #include <maya/MItSurfaceCV.h>
+#include <maya/MPlug.h>
 #include <maya/MPointArray.h>
+
+#include <sstream>
 
 #include "SceneTestSupport.h"
 
@@ -314,6 +317,77 @@ TEST_F(NurbsComponentTest, ShapesAnswerThroughTheirTransformAndDuplicatesAreInde
     EXPECT_NEAR(MFnNurbsCurve(pathTo("ring1")).distanceToPoint(MPoint(0, 0, 0)), 1.0, 0.01)
         << "a duplicate keeps its shape, not its history";
     EXPECT_NEAR(MFnNurbsCurve(pathTo("ring")).distanceToPoint(MPoint(0, 0, 0)), 5.0, 0.05);
+}
+
+}  // namespace
+
+namespace {
+
+// Every node with its parent and transform values, every curve's and surface's CVs, and
+// the selection: what undo must restore.
+std::string fullState() {
+    std::ostringstream out;
+    for (const MObject& node : mayasim::Scene::instance().nodes()) {
+        MDagPath path;
+        const bool dag = MDagPath::getAPathTo(node, path);
+        out << (dag ? path.fullPathName() : MFnDependencyNode(node).name()) << "\n";
+        for (const char* attr : {"tx", "ty", "tz", "rx", "ry", "rz", "jox", "joy", "joz", "radi"}) {
+            MStatus status;
+            const MPlug plug = MFnDependencyNode(node).findPlug(attr, &status);
+            if (status)
+                out << " " << plug.asDouble();
+        }
+        MPointArray cvs;
+        if (node.hasFn(MFn::kNurbsCurve))
+            MFnNurbsCurve(node).getCVs(cvs);
+        if (node.hasFn(MFn::kNurbsSurface))
+            MFnNurbsSurface(node).getCVs(cvs);
+        for (unsigned int i = 0; i < cvs.length(); ++i)
+            out << " (" << cvs[i].x << " " << cvs[i].y << " " << cvs[i].z << ")";
+        out << "\n";
+    }
+    MStringArray selected;
+    mayasim::Scene::instance().activeSelection().getSelectionStrings(selected);
+    for (unsigned int i = 0; i < selected.length(); ++i)
+        out << "sel " << selected[i] << "\n";
+    return out.str();
+}
+
+class NurbsUndoTest : public scenetest::SceneTest {};
+
+TEST_F(NurbsUndoTest, EveryEditUndoesAndRedoesExactly) {
+    run("curve -d 3 -p 0 0 0 -p 1 2 0 -p 3 2 0 -p 4 0 0 -p 5 1 0; circle -n ring; nurbsSphere");
+    run("select -cl; joint -p 0 0 0; joint -p 0 0 4; joint -p 3 0 4; select -cl");
+    run("flushUndo");
+    const char* edits[] = {
+        "curve -d 1 -p 0 0 0 -p 2 2 2",
+        "curve -r -d 1 -p 0 0 0 -p 2 2 2 curve1",
+        "circle -s 6 -r 3",
+        "nurbsPlane -u 2 -v 3 -ch 0",
+        "nurbsSphere -r 2 -d 1",
+        "nurbsCurveToBezier curve1",
+        "setAttr makeNurbCircle1.radius 4",
+        "move -r 0 1 0 ring.cv[2]",
+        "move -r 1 0 0 curve1.ep[1]",
+        "move -r 0 0 1 nurbsSphere1.cv[2][3]",
+        "joint -p 5 5 5",
+        "joint -e -zso -oj yzx -sao zup -ch joint1",
+        "joint -e -p 1 1 1 -co joint2",
+        "joint -e -rad 3 -o 10 20 30 joint3",
+        "ikHandle -sj joint1 -ee joint3",
+        "emitter -pos 1 2 3 -type surf",
+    };
+    for (const char* edit : edits) {
+        const std::string before = fullState();
+        run(edit);
+        const std::string after = fullState();
+        EXPECT_NE(before, after) << edit << " changed nothing";
+        run("undo");
+        EXPECT_EQ(fullState(), before) << "undo of: " << edit;
+        run("redo");
+        EXPECT_EQ(fullState(), after) << "redo of: " << edit;
+        run("undo");
+    }
 }
 
 }  // namespace
