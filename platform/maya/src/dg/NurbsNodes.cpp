@@ -273,10 +273,28 @@ double formIndex(NurbsForm form) {
     return form == NurbsForm::kInvalid ? 0.0 : static_cast<double>(form) - 1.0;
 }
 
+// "controlPoints[i]" (or one of its x, y, z values): CV i, read from the geometry.
+bool isControlPoint(const PlugKey& key) {
+    return key.attr->longName == "controlPoints" ||
+           (key.attr->parent && key.attr->parent->longName == "controlPoints");
+}
+
+MStatus storeControlPoint(Node& node, const PlugKey& key, const std::vector<MPoint>& cvs) {
+    if (key.index < 0 || key.index >= static_cast<int>(cvs.size()))
+        return MStatus::kInvalidParameter;
+    const Attribute* parent = key.attr->parent ? key.attr->parent : key.attr;
+    const MPoint& cv = cvs[static_cast<size_t>(key.index)];
+    for (int i = 0; i < 3; ++i)
+        storage(node, {parent->children[static_cast<size_t>(i)].get(), key.index}).set(cv[i]);
+    return MStatus::kSuccess;
+}
+
 MStatus curveShapeCompute(Node& node, const MPlug& plug, MDataBlock& data) {
     const PlugKey key = normalized(PlugAccess::key(plug));
     const NurbsCurve& curve = curveGeometry(node);
     const std::string& name = key.attr->longName;
+    if (isControlPoint(key))
+        return storeControlPoint(node, key, curve.cvs());
     if (name == "local" || name == "worldSpace") {
         NurbsCurve value = name == "local" ? curve : transformedCurve(curve, worldMatrix(node));
         storage(node, key).data = ObjectAccess::wrap(std::make_shared<NurbsCurveData>(value));
@@ -301,6 +319,8 @@ MStatus surfaceShapeCompute(Node& node, const MPlug& plug, MDataBlock& data) {
     const NurbsSurface& surface = surfaceGeometry(node);
     const std::string& name = key.attr->longName;
     const bool empty = surface.isEmpty();
+    if (isControlPoint(key))
+        return storeControlPoint(node, key, surface.cvs());
     if (name == "local" || name == "worldSpace") {
         NurbsSurface value =
             name == "local" ? surface : transformedSurface(surface, worldMatrix(node));
@@ -330,12 +350,27 @@ void addAffects(NodeClass& type, std::initializer_list<const char*> inputs, cons
         type.addAffects(type.findAttribute(input), type.findAttribute(output));
 }
 
-// Display attributes both shapes have.
+// The CVs as the shape's "controlPoints" (u slowest on surfaces), read from its geometry.
+MObject controlPointsAttribute() {
+    using namespace typemaking;
+    MObject attr = derived(numericTriple("controlPoints", "cp", MFnNumericData::kDouble, 0.0));
+    Attribute* cp = attributeOf(attr);
+    cp->flags.array = true;
+    const char* names[3][2] = {{"xValue", "xv"}, {"yValue", "yv"}, {"zValue", "zv"}};
+    for (size_t i = 0; i < 3; ++i) {
+        cp->children[i]->longName = names[i][0];
+        cp->children[i]->shortName = names[i][1];
+    }
+    return attr;
+}
+
+// Display attributes both shapes have, and their CVs.
 void addDisplayAttributes(NodeClass& type) {
     using namespace typemaking;
-    addAttributes(type, {numeric("dispCV", "dcv", MFnNumericData::kBoolean, 0.0),
-                         numeric("dispEP", "dep", MFnNumericData::kBoolean, 0.0),
-                         numeric("dispHull", "dh", MFnNumericData::kBoolean, 0.0)});
+    addAttributes(
+        type, {controlPointsAttribute(), numeric("dispCV", "dcv", MFnNumericData::kBoolean, 0.0),
+               numeric("dispEP", "dep", MFnNumericData::kBoolean, 0.0),
+               numeric("dispHull", "dh", MFnNumericData::kBoolean, 0.0)});
 }
 
 void addCurveShape() {
@@ -355,7 +390,8 @@ void addCurveShape() {
     type.shape = true;
     dagBehaviour = type.compute;
     type.compute = curveShapeCompute;
-    markVolatile(type, {"local", "worldSpace", "degree", "spans", "form", "minValue", "maxValue"});
+    markVolatile(type, {"local", "worldSpace", "degree", "spans", "form", "minValue", "maxValue",
+                        "controlPoints", "xValue", "yValue", "zValue"});
 }
 
 void addSurfaceShape() {
@@ -379,8 +415,9 @@ void addSurfaceShape() {
     addDisplayAttributes(type);
     type.shape = true;
     type.compute = surfaceShapeCompute;
-    markVolatile(type, {"local", "worldSpace", "degreeUV", "degreeU", "degreeV", "spansUV",
-                        "spansU", "spansV", "formU", "formV"});
+    markVolatile(type,
+                 {"local", "worldSpace", "degreeUV", "degreeU", "degreeV", "spansUV", "spansU",
+                  "spansV", "formU", "formV", "controlPoints", "xValue", "yValue", "zValue"});
 }
 
 void addCircleCreator() {

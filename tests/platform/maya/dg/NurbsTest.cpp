@@ -46,6 +46,9 @@ TEST_F(NurbsTest, CurveCommandMakesMayasCurves) {
     EXPECT_EQ(knotsOf(curve), (std::vector<double>{0, 0, 0, 1, 1, 1}));
     EXPECT_EQ(run("getAttr curveShape1.degree").asInt(), 3);
     EXPECT_EQ(run("getAttr curveShape1.spans").asInt(), 1);
+    EXPECT_EQ(run("getAttr curveShape1.controlPoints[1]").asDoubleArray(),
+              (std::vector<double>{1, 1, 0}));
+    EXPECT_EQ(run("getAttr curve1.cp[2].yv").asDouble(), -1.0);
 
     // Through edit points, the curve passes through every one of them.
     run("curve -d 3 -ep 0 0 0 -ep 2 0 0 -ep 4 1 0 -ep 5 3 1 -n thru");
