@@ -262,6 +262,18 @@ TEST_F(NurbsComponentTest, CurveCVsAndEditPointsSelectMoveAndUndo) {
     EXPECT_EQ(run("ls -sl").asStringArray(), Strings{"curve1.cv[1:3]"});
     MSelectionList active = mayasim::Scene::instance().activeSelection();
     EXPECT_TRUE(active.hasItem(pathTo("curveShape1"), MFnNurbsCurve(pathTo("curve1")).cv(2)));
+    // Picked with the transform's path (as iterators over a hilited object give them), a CV
+    // is the same item, named and moved like one picked by name.
+    MSelectionList picked;
+    picked.add(pathTo("curve1"), MFnNurbsCurve(pathTo("curve1")).cv(0));
+    MStringArray names;
+    picked.getSelectionStrings(names);
+    ASSERT_EQ(names.length(), 1u);
+    EXPECT_EQ(std::string(names[0].asChar()), "curve1.cv[0]");
+    mayasim::Scene::instance().setActiveSelection(picked);
+    run("move -r 0 0 2");
+    EXPECT_EQ(position("curve1.cv[0]"), (std::vector<double>{0, 0, 2}));
+    run("undo");
 
     run("move -a -os 1 5 3 \"curve1.cv[2]\"");
     EXPECT_EQ(position("curve1.cv[2]"), (std::vector<double>{1, 5, 3}));
