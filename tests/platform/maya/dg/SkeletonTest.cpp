@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include <maya/MFnIkEffector.h>
 #include <maya/MFnIkHandle.h>
 #include <maya/MFnIkJoint.h>
 #include <maya/MPlug.h>
@@ -92,6 +93,48 @@ TEST_F(SkeletonTest, IkHandleMakesItsEffectorUnderTheEndJointsParent) {
     run("undo");
     EXPECT_EQ(run("ls -type ikHandle").asStringArray(), Strings{});
     EXPECT_EQ(run("ls -type ikEffector").asStringArray(), Strings{});
+}
+
+TEST_F(SkeletonTest, ChildJointsCompensateTheirParentsScale) {
+    buildChain();
+    run("setAttr joint2.scale 2 2 2");
+    const MDagPath child = pathTo("joint3");
+    for (int row = 0; row < 3; ++row)
+        EXPECT_NEAR(worldAxis(child, row).length(), 1.0, 1e-12) << "row " << row;
+    expectNear(run("joint -q -p joint3").asDoubleArray(), {6, 0, 4});  // its offset scales
+    run("setAttr joint3.segmentScaleCompensate 0");
+    EXPECT_NEAR(worldAxis(child, 0).length(), 2.0, 1e-12);
+
+    // Relative placement, degrees of freedom, and the orientation through the API.
+    run("select -r joint3; joint -r -p 1 0 0 -dof xz -n tip");
+    expectNear(run("joint -q -p -r tip").asDoubleArray(), {1, 0, 0});
+    EXPECT_EQ(run("joint -q -dof tip").asString(), "xz");
+    MFnIkJoint tip(pathTo("tip"));
+    const MQuaternion turn(0.3, MVector(1, 2, 3).normal());
+    tip.setOrientation(turn);
+    MQuaternion back;
+    tip.getOrientation(back);
+    EXPECT_TRUE(back.isEquivalent(turn, 1e-12) || back.isEquivalent(-turn, 1e-12));
+}
+
+TEST_F(SkeletonTest, HandlesMadeThroughTheApiDriveTheChainTheyAreGiven) {
+    buildChain();
+    MObject effector = MFnIkEffector().create(pathTo("joint2").node());
+    MDagPath start = pathTo("joint1");
+    MDagPath end;
+    MDagPath::getAPathTo(effector, end);
+    MFnIkHandle handle;
+    MStatus status;
+    handle.create(start, end, &status);
+    ASSERT_TRUE(status);
+    MDagPath found;
+    ASSERT_TRUE(handle.getStartJoint(found));
+    EXPECT_EQ(found.node(), start.node());
+    ASSERT_TRUE(handle.getEffector(found));
+    EXPECT_EQ(found.node(), effector);
+    MDagPath outside = pathTo("joint3");
+    handle.create(outside, end, &status);
+    EXPECT_EQ(status, MS::kInvalidParameter) << "the effector is not below joint3";
 }
 
 TEST_F(SkeletonTest, EmittersArePositionalTransforms) {
