@@ -2,6 +2,7 @@
 
 #include "MenuBar.h"
 #include "MenuCommands.h"
+#include "ToolState.h"
 #include "World.h"
 #include "render/ActiveViewRender.h"
 #include "render/Recording.h"
@@ -749,6 +750,12 @@ PyMethodDef kMethods[] = {
     {"time", time, METH_NOARGS, "The host clock in seconds."},
     {"redraws", redraws, METH_NOARGS, "How many times the views have redrawn."},
     {"views", views, METH_NOARGS, "The 3D views: rectangle, active flag, camera."},
+    {"tool", toolState, METH_NOARGS,
+     "The current tool context: name, command, title, help, class, images, cursor and "
+     "manipulators."},
+    {"ui_state", uiState, METH_NOARGS,
+     "The editors the tool menu toggles (attributeEditor, channelBoxLayerEditor, "
+     "toolSettings) and the active view's displayAppearance."},
     {"set_view", withKeywords(setView), METH_VARARGS | METH_KEYWORDS,
      "Moves or resizes a 3D view and makes it active (active=True)."},
     {"add_view", addView, METH_VARARGS, "Adds a 3D view panel; returns its index."},

@@ -30,6 +30,30 @@ assert len(presses) == 1 and len(releases) == 1, events
 assert presses[0].split()[1:] == releases[0].split()[1:], events
 print("stylus click: done")
 
+# The stylus's third button is the middle mouse button; the keyboard's Shift rides along.
+vxsim.key("shift", True)
+vxsim.buttons(False, False, True)
+vxsim.step(34)
+vxsim.buttons(False, False, False)
+vxsim.step(34)
+vxsim.key("shift", False)
+events = [e.split(" ", 3)[3] for e in cmds.probeEvents() if not e.startswith("drag")]
+assert events == ["middle shift", "middle shift"], events
+
+# Two quick stylus clicks are a double click both ways: by the presses' timing and as the
+# view window's WM_LBUTTONDBLCLK. The pointer first settles where the stylus points.
+vxsim.step(1000)
+cmds.probeEvents()
+for _ in range(2):
+    vxsim.buttons(True)
+    vxsim.step(34)
+    vxsim.buttons(False)
+    vxsim.step(68)
+events = [e for e in cmds.probeEvents() if not e.startswith("drag")]
+assert len(events) == 5 and events[2] == "dblclk", events
+assert events[3].startswith("press") and events[3].endswith("left double"), events
+print("stylus double click: done")
+
 # A second view, made active and moved: the tracker thread follows it, and a click over it
 # reaches the tool at the view's own coordinates (y measured from the view's bottom).
 second = vxsim.add_view(1000, 200, 400, 300)
@@ -44,6 +68,6 @@ vxsim.buttons(False)
 vxsim.step(34)
 events = [e for e in cmds.probeEvents() if not e.startswith("drag")]
 assert len(events) == 2, events
-_, x, y = events[0].split()
+x, y = events[0].split()[1:3]
 assert abs(int(x) - 200) <= 1 and abs(int(y) - 200) <= 1, events
 print("second view: done")

@@ -145,6 +145,13 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define WM_MOUSEWHEEL 0x020A
 #define WM_USER 0x0400
 
+// Window class style: the window gets WM_xBUTTONDBLCLK for a second click within the
+// double-click time and rectangle.
+#define CS_DBLCLKS 0x0008
+
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
+
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
 #define MK_SHIFT 0x0004
@@ -275,6 +282,7 @@ int _putenv(const char* envstring);
 // --- user32 ------------------------------------------------------------------
 
 UINT WINAPI GetDoubleClickTime(void);
+int WINAPI GetSystemMetrics(int nIndex);
 SHORT WINAPI GetAsyncKeyState(int vKey);
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);

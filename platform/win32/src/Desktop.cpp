@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -26,6 +27,7 @@ struct Window {
     LONG_PTR userData = 0;
     void* hostData = nullptr;
     std::string title;
+    UINT classStyle = 0;
     DWORD ownerThread = 0;
     bool visible = true;
     std::vector<HWND> children;  // bottom to top
@@ -38,6 +40,16 @@ struct QueuedInput {
     int virtualKey = 0;
     bool keyUp = false;
     bool injected = false;
+    std::uint32_t tickMillis = 0;  //!< GetTickCount when the event was made
+};
+
+//! The last button press, the first half of a possible double click.
+struct Click {
+    bool pending = false;
+    int virtualKey = 0;
+    HWND window = nullptr;
+    POINT at = {0, 0};
+    std::uint32_t tickMillis = 0;
 };
 
 struct Hook {
@@ -151,6 +163,7 @@ struct Desktop::Impl {
     std::deque<QueuedInput> queue;
     std::vector<DeliveredMessage> journal;
     std::vector<Hook> hooks;  // oldest first
+    Click lastClick;
     std::uintptr_t nextWindow = 0x10010;
     std::uintptr_t nextHook = 0x20010;
 
@@ -274,6 +287,7 @@ struct Desktop::Impl {
             input.mouseFlags = kept;
             input.cursor = cursor;
             input.injected = injected;
+            input.tickMillis = HostClock::instance().tickCountMillis();
             queue.push_back(input);
         }
     }
@@ -290,7 +304,28 @@ struct Desktop::Impl {
         input.keyUp = up;
         input.cursor = cursor;
         input.injected = injected;
+        input.tickMillis = HostClock::instance().tickCountMillis();
         queue.push_back(input);
+    }
+
+    //! The message a button press becomes: WM_xBUTTONDBLCLK when it completes a
+    //! double click on a window whose class asks for them.
+    UINT pressMessage(const ButtonFlags& button, HWND target, const QueuedInput& input) {
+        const Click& last = lastClick;
+        const bool isSecond = last.pending && last.virtualKey == button.virtualKey &&
+                              last.window == target &&
+                              input.tickMillis - last.tickMillis <= kDoubleClickMillis &&
+                              std::abs(input.cursor.x - last.at.x) <= kDoubleClickPixels / 2 &&
+                              std::abs(input.cursor.y - last.at.y) <= kDoubleClickPixels / 2;
+        if (isSecond) {
+            lastClick = Click{};
+        } else {
+            lastClick = {true, button.virtualKey, target, input.cursor, input.tickMillis};
+        }
+        const Window* window = find(target);
+        const bool wantsDoubleClicks = window != nullptr && (window->classStyle & CS_DBLCLKS) != 0;
+        // The double-click message follows the down message in each button's block.
+        return isSecond && wantsDoubleClicks ? button.downMessage + 2 : button.downMessage;
     }
 
     void applyMouseInput(const MOUSEINPUT& mouse) {
@@ -371,6 +406,7 @@ void Desktop::reset() {
     impl_->queue.clear();
     impl_->journal.clear();
     impl_->hooks.clear();
+    impl_->lastClick = Click{};
 }
 
 // --- Screens -------------------------------------------------------------------
@@ -412,7 +448,7 @@ LONG Desktop::absoluteToPixel(LONG absolute, LONG origin, LONG size) {
 // --- Windows -------------------------------------------------------------------
 
 HWND Desktop::createWindow(HWND parent, const RECT& screenRect, WNDPROC baseProc,
-                           const std::string& title) {
+                           const std::string& title, UINT classStyle) {
     DWORD owner = GetCurrentThreadId();
     std::lock_guard<std::mutex> lock(impl_->mutex);
     if (parent != nullptr && impl_->find(parent) == nullptr) {
@@ -425,6 +461,7 @@ HWND Desktop::createWindow(HWND parent, const RECT& screenRect, WNDPROC baseProc
     window.rect = screenRect;
     window.proc = baseProc != nullptr ? baseProc : &DefWindowProcA;
     window.title = title;
+    window.classStyle = classStyle;
     window.ownerThread = owner;
     impl_->windows.emplace(handle, std::move(window));
     (parent != nullptr ? impl_->get(parent).children : impl_->topLevel).push_back(handle);
@@ -690,31 +727,40 @@ void Desktop::deliverInput() {
 }
 
 void Desktop::Impl::deliverMouse(const QueuedInput& input) {
-    std::vector<std::pair<UINT, std::pair<int, bool>>> messages;
+    struct Step {
+        UINT message;
+        const ButtonFlags* button;  // null for a move
+        bool down;
+    };
+    std::vector<Step> steps;
     if ((input.mouseFlags & MOUSEEVENTF_MOVE) != 0) {
-        messages.push_back({WM_MOUSEMOVE, {0, false}});
+        steps.push_back({WM_MOUSEMOVE, nullptr, false});
     }
     for (const ButtonFlags& button : kButtons) {
         if ((input.mouseFlags & button.down) != 0) {
-            messages.push_back({button.downMessage, {button.virtualKey, true}});
+            steps.push_back({button.downMessage, &button, true});
         }
         if ((input.mouseFlags & button.up) != 0) {
-            messages.push_back({button.upMessage, {button.virtualKey, false}});
+            steps.push_back({button.upMessage, &button, false});
         }
     }
-    for (const auto& [message, button] : messages) {
+    for (const Step& step : steps) {
         HWND target = nullptr;
         WNDPROC proc = nullptr;
         WPARAM wParam = 0;
         LPARAM lParam = 0;
+        UINT message = step.message;
         {
             std::lock_guard<std::mutex> lock(mutex);
-            if (button.first != 0) {
-                setKey(button.first, button.second, syncKeys);
+            if (step.button != nullptr) {
+                setKey(step.button->virtualKey, step.down, syncKeys);
             }
             target = capture != nullptr && find(capture) != nullptr
                          ? capture
                          : deepestAt(topLevel, input.cursor);
+            if (step.button != nullptr && step.down) {
+                message = pressMessage(*step.button, target, input);
+            }
             wParam = mouseKeyFlags();
             if (const Window* window = find(target)) {
                 lParam = MAKELPARAM(input.cursor.x - window->rect.left,

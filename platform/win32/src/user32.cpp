@@ -33,7 +33,18 @@ HWND ifOwnedByCaller(HWND window) {
 extern "C" {
 
 UINT WINAPI GetDoubleClickTime(void) {
-    return 500;
+    return Desktop::kDoubleClickMillis;
+}
+
+// Only the metrics the plug-in and the desktop use; others are 0, as for an unknown index.
+int WINAPI GetSystemMetrics(int nIndex) {
+    switch (nIndex) {
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK:
+            return Desktop::kDoubleClickPixels;
+        default:
+            return 0;
+    }
 }
 
 SHORT WINAPI GetAsyncKeyState(int vKey) {

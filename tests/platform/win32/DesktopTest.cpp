@@ -174,6 +174,46 @@ TEST_F(DesktopTest, HostMouseTakesTheSamePathWithModifierFlags) {
     EXPECT_FALSE(desktop.takeJournal().back().injected);
 }
 
+// A second press within the double-click time and rectangle is a double click only for a
+// window whose class asks for it; a third press starts over, and a pair that is too slow,
+// too far apart or of different buttons is two presses.
+TEST_F(DesktopTest, DoubleClicksReachOnlyWindowsWithDoubleClickClassStyle) {
+    auto& clock = vxhost::HostClock::instance();
+    desktop.createWindow(mainWindow, {1000, 200, 1400, 600}, &baseProc, "panel", CS_DBLCLKS);
+    EXPECT_EQ(GetDoubleClickTime(), 500u);
+    EXPECT_EQ(GetSystemMetrics(SM_CXDOUBLECLK), 4);
+    auto click = [&](POINT at, unsigned button, int waitMillis) {
+        clock.advance(static_cast<std::uint64_t>(waitMillis) * 1000);
+        desktop.mouse(at, button);
+        desktop.mouse(at, 0);
+    };
+    auto presses = [&]() {
+        desktop.deliverInput();
+        std::vector<UINT> out;
+        for (const Seen& s : seen) {
+            if (s.message != WM_MOUSEMOVE && s.message != WM_LBUTTONUP && s.message != WM_MBUTTONUP)
+                out.push_back(s.message);
+        }
+        seen.clear();
+        return out;
+    };
+    click({1100, 300}, Desktop::kLeftButton, 10);
+    click({1102, 298}, Desktop::kLeftButton, 500);
+    click({1102, 298}, Desktop::kLeftButton, 100);
+    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
+
+    click({1105, 298}, Desktop::kLeftButton, 100);  // 3 px away
+    click({1105, 298}, Desktop::kLeftButton, 501);  // too late
+    click({1105, 298}, Desktop::kMiddleButton, 10);
+    click({1105, 298}, Desktop::kMiddleButton, 10);
+    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_MBUTTONDOWN,
+                                            WM_MBUTTONDBLCLK}));
+
+    click({500, 300}, Desktop::kLeftButton, 10);  // the view has no CS_DBLCLKS
+    click({500, 300}, Desktop::kLeftButton, 10);
+    EXPECT_EQ(presses(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
+}
+
 TEST_F(DesktopTest, SubclassedWindowRunsTheNewProcedureFirstUntilRestored) {
     EXPECT_EQ(GetWindowLongPtrA(view, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&baseProc));
     previousProc = reinterpret_cast<WNDPROC>(

@@ -33,6 +33,27 @@ std::vector<std::string> names();
 // The context command that made a context ("" for Maya's own).
 std::string commandOf(const std::string& name);
 
+// What a session can see of a context: its strings, its cursor and its manipulators.
+struct CursorState {
+    std::string shape;  // "default", "crossHair", ... or "bitmap" for one made from bits
+    int width = 0;
+    int height = 0;
+    int hotSpotX = 0;
+    int hotSpotY = 0;
+    bool blank = false;  // a bitmap whose bits and mask are all zero: nothing shows
+};
+struct ContextState {
+    std::string name;  // empty when there is no such context
+    std::string command;
+    std::string title;
+    std::string help;
+    std::string className;
+    std::string images[3];
+    CursorState cursor;
+    std::vector<std::string> manipulators;
+};
+ContextState describe(const std::string& name);
+
 // The manipulators the current context added (MPxContext::addManipulator), for drawing.
 std::vector<MObject> currentManipulators();
 

@@ -19,8 +19,9 @@ MStatus registerNodeType(const MString& typeName, const MTypeId& id, MCreatorFun
                          const MString* classification, const MString& owner);
 // Fails while nodes of the type exist in the scene.
 MStatus deregisterNodeType(const MTypeId& id);
-// Nodes in the scene whose type a plug-in registered; unloadPlugin refuses while > 0.
-int liveNodeCountOfOwner(const MString& owner);
+// Nodes in the scene whose type a plug-in registered; unloadPlugin refuses while any but
+// manipulators are left.
+int liveNodeCountOfOwner(const MString& owner, bool countManipulators = true);
 bool isNodeTypeRegistered(const MString& typeName);
 std::vector<std::string> nodeTypeNames();
 // The node types a plug-in registered, in registration order.

@@ -1,5 +1,8 @@
 #pragma once
 // Maya's undo queue: undoable commands kept after they ran, undone and redone in order.
+// Undo and redo echo what they act on ("// Undo: move -r 1 0 0 //") as Maya's script editor
+// shows it. The queue keeps at most length() entries unless it is infinite; Maya's default
+// preferences keep 50.
 
 #include <memory>
 #include <string>
@@ -18,7 +21,10 @@ public:
     UndoQueue(const UndoQueue&) = delete;
     UndoQueue& operator=(const UndoQueue&) = delete;
 
-    // Takes the command; a new command drops everything that could have been redone.
+    static constexpr size_t kDefaultLength = 50;
+
+    // Takes the command; a new command drops everything that could have been redone. The
+    // description is the command line.
     void push(std::unique_ptr<MPxCommand> command, std::string description, std::string owner);
     MStatus undo();
     MStatus redo();
@@ -26,7 +32,13 @@ public:
 
     // Turning undo off flushes the queue, as Maya does.
     void setEnabled(bool enabled);
+    void setEnabledWithoutFlush(bool enabled) { enabled_ = enabled; }
     bool isEnabled() const { return enabled_; }
+
+    void setLength(size_t length);
+    size_t length() const { return length_; }
+    void setInfinite(bool infinite);
+    bool isInfinite() const { return infinite_; }
 
     size_t undoCount() const { return done_.size(); }
     size_t redoCount() const { return undone_.size(); }
@@ -42,7 +54,11 @@ private:
     };
     std::vector<Entry> done_;
     std::vector<Entry> undone_;
+    void trim();
+
     bool enabled_ = true;
+    size_t length_ = kDefaultLength;
+    bool infinite_ = false;
 };
 
 }  // namespace mayasim

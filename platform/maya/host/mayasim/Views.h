@@ -26,6 +26,11 @@ void setCamera(int index, const MDagPath& camera);
 M3dView::DisplayStyle displayStyle(int index);
 void setDisplayStyle(int index, M3dView::DisplayStyle style);
 
+// Ends the press-drag-release under way without a release (the tool changed): the button's
+// later release reaches no context.
+void endGestures();
+bool gestureUnderWay();
+
 // Redraws asked for (M3dView::refresh) since the last call; the host renders them.
 void requestRefresh();
 unsigned int takeRefreshRequests();

@@ -3,6 +3,10 @@
 
 #include <vector>
 
+namespace mayasim {
+struct CursorAccess;
+}
+
 class MCursor {
 public:
     MCursor(short width, short height, short hotSpotX, short hotSpotY, unsigned char* bits,
@@ -21,6 +25,7 @@ public:
     static const MCursor handCursor;
 
 private:
+    friend struct mayasim::CursorAccess;
     explicit MCursor(int id) : id_(id) {}
     int id_ = 0;
     short width_ = 0;

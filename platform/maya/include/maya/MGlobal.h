@@ -105,4 +105,12 @@ public:
     static MString mayaVersion();
     static int apiVersion();
     static MStatus sourceFile(const MString& fileName);
+
+    // Option variables (optionVar); `exists` tells whether the variable is set.
+    static int optionVarIntValue(const MString& name, bool* exists = NULL);
+    static double optionVarDoubleValue(const MString& name, bool* exists = NULL);
+    static MString optionVarStringValue(const MString& name, bool* exists = NULL);
+    static bool setOptionVarValue(const MString& name, int value);
+    static bool setOptionVarValue(const MString& name, double value);
+    static bool setOptionVarValue(const MString& name, MString value);
 };

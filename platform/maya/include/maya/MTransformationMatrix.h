@@ -69,7 +69,8 @@ public:
     MStatus addShear(const double shear[3], MSpace::Space space);
 
     MPoint scalePivot(MSpace::Space space, MStatus* ReturnStatus = NULL) const;
-    // balance: adjust the pivot translation so the overall matrix does not change.
+    // balance: adjust the pivot translation so the overall matrix does not change. Outside
+    // transform space the point is where the pivot lands after the transformation.
     MStatus setScalePivot(const MPoint& point, MSpace::Space space, bool balance);
     MVector scalePivotTranslation(MSpace::Space space, MStatus* ReturnStatus = NULL) const;
     MStatus setScalePivotTranslation(const MVector& vector, MSpace::Space space);
@@ -94,6 +95,9 @@ public:
     static const MTransformationMatrix identity;
 
 private:
+    // Rotate axis then rotation, without pivots.
+    MMatrix rotationPart() const;
+
     double translate_[3] = {0.0, 0.0, 0.0};
     double rotation_[3] = {0.0, 0.0, 0.0};
     RotationOrder rotationOrder_ = kXYZ;

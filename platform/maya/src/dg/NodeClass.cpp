@@ -62,19 +62,32 @@ bool NodeClass::derivesFrom(MFn::Type fn) const {
     return fn == apiType || std::find(bases.begin(), bases.end(), fn) != bases.end();
 }
 
-const Attribute* NodeClass::findAttribute(const std::string& attrName) const {
-    std::vector<const Attribute*> pending;
-    for (const auto& attr : attributes)
-        pending.push_back(attr.get());
-    while (!pending.empty()) {
-        const Attribute* attr = pending.back();
-        pending.pop_back();
+namespace {
+
+// Depth first, without allocating: plug look-ups by name run on every channel a tool reads.
+const Attribute* findIn(const std::vector<std::shared_ptr<Attribute>>& attributes,
+                        const std::string& attrName) {
+    for (const auto& attr : attributes) {
         if (attr->matches(attrName))
-            return attr;
-        for (const auto& child : attr->children)
-            pending.push_back(child.get());
+            return attr.get();
+        if (const Attribute* child = findIn(attr->children, attrName))
+            return child;
     }
     return nullptr;
+}
+
+}  // namespace
+
+// Found attributes are remembered: a type's attributes are never removed or renamed, so a hit
+// stays right, while a miss is looked up again (attributes may be added later).
+const Attribute* NodeClass::findAttribute(const std::string& attrName) const {
+    auto known = foundByName_.find(attrName);
+    if (known != foundByName_.end())
+        return known->second;
+    const Attribute* found = findIn(attributes, attrName);
+    if (found)
+        foundByName_.emplace(attrName, found);
+    return found;
 }
 
 void NodeClass::addAffects(const Attribute* whenChanges, const Attribute* isAffected) {
@@ -166,10 +179,11 @@ MStatus deregisterNodeType(const MTypeId& id) {
     return MStatus::kSuccess;
 }
 
-int liveNodeCountOfOwner(const MString& owner) {
+int liveNodeCountOfOwner(const MString& owner, bool countManipulators) {
     int count = 0;
     for (const auto& type : populated().types) {
-        if (!type->owner.empty() && type->owner == owner.asChar())
+        if (!type->owner.empty() && type->owner == owner.asChar() &&
+            (countManipulators || type->pxType != MPxNode::kManipContainer))
             count += type->liveNodes;
     }
     return count;

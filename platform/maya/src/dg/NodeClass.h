@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <maya/MFn.h>
@@ -47,6 +48,9 @@ public:
     std::vector<const Attribute*> volatileOutputs;  // recomputed on every read
     BuiltinCompute compute = nullptr;
     int liveNodes = 0;
+
+private:
+    mutable std::unordered_map<std::string, const Attribute*> foundByName_;
 };
 
 NodeClass* findNodeClass(const std::string& name);

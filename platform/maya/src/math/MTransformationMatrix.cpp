@@ -116,6 +116,10 @@ MTransformationMatrix& MTransformationMatrix::operator=(const MMatrix& src) {
     return *this;
 }
 
+MMatrix MTransformationMatrix::rotationPart() const {
+    return rotationOrientation().asMatrix() * eulerRotation().asMatrix();
+}
+
 MMatrix MTransformationMatrix::asScaleMatrix() const {
     const MVector pivot = vec(scalePivot_);
     return translateMatrix(-pivot) * scaling(vec(scale_)) * shearing(vec(shear_)) *
@@ -371,16 +375,26 @@ MPoint MTransformationMatrix::scalePivot(MSpace::Space space, MStatus* ReturnSta
     return pivot * asMatrix();
 }
 
+// Outside transform space the point is where the pivot should end up after the
+// transformation: the move is taken back through the rotation (and, when balanced, through
+// the scale and shear that the pivot translation compensates).
 MStatus MTransformationMatrix::setScalePivot(const MPoint& point, MSpace::Space space,
                                              bool balance) {
-    if (!isTransformSpace(space))
+    if (!isValidSpace(space))
         return MStatus::kInvalidParameter;
-    const MVector moved = MVector(point) - vec(scalePivot_);
-    if (balance) {
-        const MMatrix scaleShear = scaling(vec(scale_)) * shearing(vec(shear_));
-        store(vec(scalePivotTranslation_) + (moved * scaleShear - moved), scalePivotTranslation_);
+    const MMatrix scaleShear = scaling(vec(scale_)) * shearing(vec(shear_));
+    MVector moved = MVector(point) - vec(scalePivot_);
+    if (!isTransformSpace(space)) {
+        moved = MVector(point - scalePivot(space)) * rotationPart().inverse();
+        if (balance) {
+            if (scaleShear.isSingular())
+                return MStatus::kInvalidParameter;
+            moved = moved * scaleShear.inverse();
+        }
     }
-    store(MVector(point), scalePivot_);
+    if (balance)
+        store(vec(scalePivotTranslation_) + (moved * scaleShear - moved), scalePivotTranslation_);
+    store(vec(scalePivot_) + moved, scalePivot_);
     return MStatus::kSuccess;
 }
 
@@ -410,16 +424,23 @@ MPoint MTransformationMatrix::rotatePivot(MSpace::Space space, MStatus* ReturnSt
     return pivot + vec(rotatePivotTranslation_) + vec(translate_);
 }
 
+// Outside transform space the point is where the pivot should end up after the
+// transformation; balanced, the pivot translation turns with the rotation, so the move is
+// taken back through it.
 MStatus MTransformationMatrix::setRotatePivot(const MPoint& point, MSpace::Space space,
                                               bool balance) {
-    if (!isTransformSpace(space))
+    if (!isValidSpace(space))
         return MStatus::kInvalidParameter;
-    const MVector moved = MVector(point) - vec(rotatePivot_);
-    if (balance) {
-        const MMatrix turn = rotationOrientation().asMatrix() * eulerRotation().asMatrix();
-        store(vec(rotatePivotTranslation_) + (moved * turn - moved), rotatePivotTranslation_);
+    const MMatrix turn = rotationPart();
+    MVector moved = MVector(point) - vec(rotatePivot_);
+    if (!isTransformSpace(space)) {
+        moved = MVector(point - rotatePivot(space));
+        if (balance)
+            moved = moved * turn.inverse();
     }
-    store(MVector(point), rotatePivot_);
+    if (balance)
+        store(vec(rotatePivotTranslation_) + (moved * turn - moved), rotatePivotTranslation_);
+    store(vec(rotatePivot_) + moved, rotatePivot_);
     return MStatus::kSuccess;
 }
 

@@ -13,7 +13,9 @@
 
 #include "FileCommand.h"
 #include "MessageCommands.h"
+#include "PreferenceCommands.h"
 #include "SyntaxData.h"
+#include "UndoCommands.h"
 
 namespace mayasim {
 namespace {
@@ -87,58 +89,6 @@ public:
     }
 };
 
-class UndoCmd : public MPxCommand {
-public:
-    MStatus doIt(const MArgList&) override { return engine().undoQueue().undo(); }
-};
-
-class RedoCmd : public MPxCommand {
-public:
-    MStatus doIt(const MArgList&) override { return engine().undoQueue().redo(); }
-};
-
-class FlushUndoCmd : public MPxCommand {
-public:
-    MStatus doIt(const MArgList&) override {
-        engine().undoQueue().flush();
-        return MS::kSuccess;
-    }
-};
-
-class UndoInfoCmd : public MPxCommand {
-public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.enableQuery();
-        syntax.addFlag("-st", "-state", MSyntax::kBoolean);
-        syntax.addFlag("-fl", "-flush");
-        syntax.addFlag("-un", "-undoName");
-        syntax.addFlag("-rn", "-redoName");
-        return syntax;
-    }
-    MStatus doIt(const MArgList& args) override {
-        MStatus status;
-        MArgDatabase db(syntax(), args, &status);
-        if (!status)
-            return status;
-        UndoQueue& queue = engine().undoQueue();
-        if (db.isQuery()) {
-            if (db.isFlagSet("-st"))
-                setResult(queue.isEnabled());
-            if (db.isFlagSet("-un"))
-                setResult(MString(queue.undoName().c_str()));
-            if (db.isFlagSet("-rn"))
-                setResult(MString(queue.redoName().c_str()));
-            return MS::kSuccess;
-        }
-        if (db.isFlagSet("-fl"))
-            queue.flush();
-        if (db.isFlagSet("-st"))
-            queue.setEnabled(db.flagArgumentBool("-st", 0));
-        return MS::kSuccess;
-    }
-};
-
 class AboutCmd : public MPxCommand {
 public:
     static MSyntax newSyntax() {
@@ -189,16 +139,15 @@ void registerBuiltinCommands(CommandEngine& engine) {
     engine.registerCommand("print", createCommand<PrintCmd>, nullptr, "");
     engine.registerCommand("eval", createCommand<EvalCmd>, nullptr, "");
     engine.registerCommand("evalDeferred", createCommand<EvalDeferredCmd>, nullptr, "");
-    engine.registerCommand("undo", createCommand<UndoCmd>, nullptr, "");
-    engine.registerCommand("redo", createCommand<RedoCmd>, nullptr, "");
-    engine.registerCommand("flushUndo", createCommand<FlushUndoCmd>, nullptr, "");
-    engine.registerCommand("undoInfo", createCommand<UndoInfoCmd>, UndoInfoCmd::newSyntax, "");
     engine.registerCommand("about", createCommand<AboutCmd>, AboutCmd::newSyntax, "");
     engine.registerCommand("exists", createCommand<ExistsCmd>, ExistsCmd::newSyntax, "");
+    registerUndoCommands(engine);
+    registerPreferenceCommands(engine);
     registerFileCommand(engine);
     registerMessageCommands(engine);
     registerPluginCommands(engine);
     registerContextCommands(engine);
+    registerUiStateCommands(engine);
     registerSceneCommands(engine);
 }
 

@@ -11,6 +11,8 @@ void registerBuiltinCommands(CommandEngine& engine);
 // Defined with the plug-in manager and the context registry.
 void registerPluginCommands(CommandEngine& engine);
 void registerContextCommands(CommandEngine& engine);
+// The user-interface runtime commands (ToggleAttributeEditor, DisplayShaded, ...).
+void registerUiStateCommands(CommandEngine& engine);
 
 // Creator of a host command class, for CommandEngine::registerCommand.
 template <typename T>

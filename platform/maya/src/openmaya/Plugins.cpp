@@ -411,7 +411,9 @@ MStatus Plugins::unload(const std::string& name, bool force) {
         record->loaded = false;
         return MS::kSuccess;
     }
-    const int liveNodes = liveNodeCountOfOwner(name.c_str());
+    // Manipulators do not hold the plug-in: they belong to its tools, which the unload takes
+    // down (and their manipulators with them) before the plug-in goes, as in Maya.
+    const int liveNodes = liveNodeCountOfOwner(name.c_str(), false);
     if (liveNodes > 0 && !force) {
         error("Cannot unload plug-in \"" + name + "\": " + std::to_string(liveNodes) +
               " node(s) of its types are in the scene (use -force to unload anyway).");

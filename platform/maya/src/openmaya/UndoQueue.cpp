@@ -5,6 +5,21 @@
 #include <mayasim/CommandEngine.h>
 
 namespace mayasim {
+namespace {
+
+std::string withoutSemicolon(std::string line) {
+    while (!line.empty() && (line.back() == ';' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
+// The echo names the command without its final semicolon: "// Undo: move -r 1 0 0 //".
+void echo(const char* what, const std::string& description) {
+    CommandEngine::instance().echo(std::string("// ") + what + ": " +
+                                   withoutSemicolon(description) + " //");
+}
+
+}  // namespace
 
 UndoQueue::UndoQueue() = default;
 UndoQueue::~UndoQueue() = default;
@@ -15,6 +30,23 @@ void UndoQueue::push(std::unique_ptr<MPxCommand> command, std::string descriptio
         return;
     undone_.clear();
     done_.push_back({std::move(command), std::move(description), std::move(owner)});
+    trim();
+}
+
+void UndoQueue::trim() {
+    if (infinite_ || done_.size() <= length_)
+        return;
+    done_.erase(done_.begin(), done_.begin() + static_cast<std::ptrdiff_t>(done_.size() - length_));
+}
+
+void UndoQueue::setLength(size_t length) {
+    length_ = length;
+    trim();
+}
+
+void UndoQueue::setInfinite(bool infinite) {
+    infinite_ = infinite;
+    trim();
 }
 
 MStatus UndoQueue::undo() {
@@ -30,7 +62,7 @@ MStatus UndoQueue::undo() {
         done_.push_back(std::move(entry));
         return status;
     }
-    CommandEngine::instance().showMessage("info", "Undo: " + entry.description);
+    echo("Undo", entry.description);
     undone_.push_back(std::move(entry));
     return status;
 }
@@ -48,7 +80,7 @@ MStatus UndoQueue::redo() {
         undone_.push_back(std::move(entry));
         return status;
     }
-    CommandEngine::instance().showMessage("info", "Redo: " + entry.description);
+    echo("Redo", entry.description);
     done_.push_back(std::move(entry));
     return status;
 }

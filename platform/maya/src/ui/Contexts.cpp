@@ -11,12 +11,14 @@
 #include <maya/MStringArray.h>
 
 #include <mayasim/Messages.h>
+#include <mayasim/Views.h>
 
 #include <algorithm>
 #include <memory>
 
 #include "ContextRegistry.h"
 #include "UiAccess.h"
+#include "dg/Node.h"
 #include "openmaya/BuiltinCommands.h"
 #include "openmaya/CommandAccess.h"
 #include "openmaya/SyntaxData.h"
@@ -103,6 +105,7 @@ MSyntax baseSyntax() {
     syntax.addFlag("-i1", "-image1", MSyntax::kString);
     syntax.addFlag("-i2", "-image2", MSyntax::kString);
     syntax.addFlag("-i3", "-image3", MSyntax::kString);
+    syntax.addFlag("-ex", "-exists");
     syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
     return syntax;
 }
@@ -115,14 +118,25 @@ std::string nextName(const std::string& command) {
     }
 }
 
+constexpr const char* kImageFlags[] = {"-i1", "-i2", "-i3"};
+
 void applyImages(MPxContext& context, const MArgParser& parser) {
-    const char* flags[] = {"-i1", "-i2", "-i3"};
+    const char* const* flags = kImageFlags;
     for (int i = 0; i < 3; ++i) {
         MString image;
         if (parser.isFlagSet(flags[i]) && parser.getFlagArgument(flags[i], 0, image)) {
             context.setImage(image, static_cast<MPxContext::ImageIndex>(i));
         }
     }
+}
+
+// The image flag a query asks for, -1 for none.
+int queriedImage(const MArgParser& parser) {
+    for (int i = 0; i < 3; ++i) {
+        if (parser.isFlagSet(kImageFlags[i]))
+            return i;
+    }
+    return -1;
 }
 
 MStatus editOrQuery(const std::string& command, const MArgParser& parser, const std::string& name,
@@ -136,7 +150,11 @@ MStatus editOrQuery(const std::string& command, const MArgParser& parser, const 
     ContextCommandAccess::setParser(*context->maker, parser);
     engine().pushResultFrame();
     MStatus status;
-    if (parser.isQuery()) {
+    const int image = queriedImage(parser);
+    if (parser.isQuery() && image >= 0) {
+        engine().currentResult() =
+            Value(context->context->image(static_cast<MPxContext::ImageIndex>(image)).asChar());
+    } else if (parser.isQuery()) {
         status = context->maker->doQueryFlags();
     } else {
         applyImages(*context->context, parser);
@@ -196,6 +214,12 @@ CommandHandler handlerFor(const std::string& command) {
         MStringArray objects;
         parser.getObjects(objects);
         const std::string name = objects.length() ? objects[0].asChar() : "";
+        if (parser.isFlagSet("-ex")) {
+            const Context* context = findContext(name);
+            if (result)
+                *result = Value(context != nullptr && context->command == command);
+            return MS::kSuccess;
+        }
         if (parser.isQuery() || parser.isEdit()) {
             if (name.empty()) {
                 MGlobal::displayError(MString(command.c_str()) +
@@ -212,8 +236,13 @@ void switchTo(Context& next) {
     Registry& r = registry();
     if (r.current == next.name)
         return;
-    if (Context* old = findContext(r.current))
+    // A drag under way ends with the old tool: its release must not reach the new one.
+    views::endGestures();
+    if (Context* old = findContext(r.current)) {
         old->context->toolOffCleanup();
+        // Maya takes down what the old tool left in the view.
+        old->context->MPxContext::deleteManipulators();
+    }
     r.current = next.name;
     MEvent event;
     next.context->toolOnSetup(event);
@@ -247,6 +276,9 @@ public:
         syntax.addFlag("-ex", "-exists");
         syntax.addFlag("-c", "-class");
         syntax.addFlag("-t", "-title");
+        syntax.addFlag("-i1", "-image1");
+        syntax.addFlag("-i2", "-image2");
+        syntax.addFlag("-i3", "-image3");
         syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
         return syntax;
     }
@@ -273,6 +305,9 @@ public:
         }
         if (parser.isFlagSet("-t"))
             setResult(ContextAccess::title(*context->context));
+        const int image = queriedImage(parser);
+        if (image >= 0)
+            setResult(context->context->image(static_cast<MPxContext::ImageIndex>(image)));
         return MS::kSuccess;
     }
 };
@@ -383,6 +418,27 @@ std::string commandOf(const std::string& name) {
     return context ? context->command : std::string();
 }
 
+ContextState describe(const std::string& name) {
+    ContextState state;
+    const Context* entry = findContext(name);
+    if (!entry)
+        return state;
+    const MPxContext& context = *entry->context;
+    state.name = name;
+    state.command = entry->command;
+    state.title = ContextAccess::title(context).asChar();
+    state.help = ContextAccess::help(context).asChar();
+    MString className;
+    context.getClassName(className);
+    state.className = className.asChar();
+    for (int i = 0; i < 3; ++i)
+        state.images[i] = context.image(static_cast<MPxContext::ImageIndex>(i)).asChar();
+    state.cursor = CursorAccess::describe(ContextAccess::cursor(context));
+    for (const MObject& manipulator : ContextAccess::manipulators(context))
+        state.manipulators.emplace_back(MFnDependencyNode(manipulator).name().asChar());
+    return state;
+}
+
 std::vector<MObject> currentManipulators() {
     MPxContext* context = current();
     return context ? ContextAccess::manipulators(*context) : std::vector<MObject>();
@@ -413,9 +469,11 @@ MPxToolCommand* newToolCommandFor(const MPxContext& context) {
 }
 
 void deleteManipulator(const MObject& manipulator) {
-    MFnDependencyNode node(manipulator);
-    if (node.name().length() == 0)
+    // The scene may have gone first (file -new, exit).
+    const Node* inner = nodeOf(manipulator);
+    if (!inner || !inner->inScene)
         return;
+    MFnDependencyNode node(manipulator);
     engine().executeMel("delete " + MString(quoteMel(node.name().asChar()).c_str()), nullptr, false,
                         false);
 }

@@ -1,9 +1,14 @@
 #pragma once
 // Host access to the private state of events, contexts and context commands.
 
+#include <maya/MCursor.h>
 #include <maya/MEvent.h>
 #include <maya/MPxContext.h>
 #include <maya/MPxContextCommand.h>
+
+#include <mayasim/Contexts.h>
+
+#include <algorithm>
 
 namespace mayasim {
 
@@ -26,6 +31,25 @@ struct ContextAccess {
     static const MString& help(const MPxContext& context) { return context.helpString_; }
     static const std::vector<MObject>& manipulators(const MPxContext& context) {
         return context.manipulators_;
+    }
+    static const MCursor& cursor(const MPxContext& context) { return context.cursor_; }
+};
+
+struct CursorAccess {
+    static contexts::CursorState describe(const MCursor& cursor) {
+        static const char* const kShapes[] = {"default", "crossHair", "doubleCrossHair",
+                                              "edit",    "pencil",    "hand"};
+        contexts::CursorState state;
+        const bool builtIn = cursor.id_ >= 0 && cursor.id_ < 6;
+        state.shape = builtIn ? kShapes[cursor.id_] : "bitmap";
+        state.width = cursor.width_;
+        state.height = cursor.height_;
+        state.hotSpotX = cursor.hotSpotX_;
+        state.hotSpotY = cursor.hotSpotY_;
+        auto zero = [](unsigned char byte) { return byte == 0; };
+        state.blank = !builtIn && std::all_of(cursor.bits_.begin(), cursor.bits_.end(), zero) &&
+                      std::all_of(cursor.mask_.begin(), cursor.mask_.end(), zero);
+        return state;
     }
 };
 

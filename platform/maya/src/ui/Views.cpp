@@ -55,42 +55,102 @@ MEvent eventFrom(HWND window, WPARAM wParam, LPARAM lParam, MEvent::MouseButtonT
     return event;
 }
 
-// The bottom of a view window's procedure chain: pointer input drives the current tool
-// context, as Maya's model panels do. The right button is Maya's own (marking menus).
+// The gesture under way: the view and the button that started it. One at a time, as in Maya:
+// a second button pressed during a drag is ignored.
+struct Gesture {
+    int view = -1;
+    MEvent::MouseButtonType button = MEvent::kLeftMouse;
+    WPARAM heldFlag = 0;
+};
+
+Gesture& gesture() {
+    static Gesture current;
+    return current;
+}
+
+bool isLeft(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP;
+}
+
+// A press starts a gesture. The second press of a double click is a press too: Maya's view
+// hands the context a press either way. Alt with a button is Maya's camera navigation, which
+// never reaches the tool.
+void press(int index, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+           MPxContext& context) {
+    if (gesture().view >= 0 || vxhost::Desktop::instance().isKeyDown(VK_MENU))
+        return;
+    setActive(index);
+    const bool left = isLeft(message);
+    gesture() = {index, left ? MEvent::kLeftMouse : MEvent::kMiddleMouse,
+                 static_cast<WPARAM>(left ? MK_LBUTTON : MK_MBUTTON)};
+    registry().views[index].dragging = true;
+    SetCapture(window);
+    MEvent event = eventFrom(window, wParam, lParam, gesture().button);
+    context.doPress(event);
+}
+
+void drag(int index, HWND window, WPARAM wParam, LPARAM lParam, MPxContext& context) {
+    const Gesture current = gesture();
+    if (current.view != index || !(wParam & current.heldFlag))
+        return;
+    MEvent event = eventFrom(window, wParam, lParam, current.button);
+    context.doDrag(event);
+}
+
+void release(int index, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+             MPxContext& context) {
+    const Gesture current = gesture();
+    const bool left = message == WM_LBUTTONUP;
+    if (current.view != index || (current.button == MEvent::kLeftMouse) != left)
+        return;
+    endGestures();
+    MEvent event = eventFrom(window, wParam, lParam, current.button);
+    context.doRelease(event);
+}
+
+// The keys Maya gives the current tool: Enter completes, Backspace and Delete delete, Esc
+// aborts.
+void key(WPARAM virtualKey, MPxContext& context) {
+    switch (virtualKey) {
+        case VK_RETURN:
+            context.completeAction();
+            break;
+        case VK_BACK:
+        case VK_DELETE:
+            context.deleteAction();
+            break;
+        case VK_ESCAPE:
+            context.abortAction();
+            break;
+        default:
+            break;
+    }
+}
+
+// The bottom of a view window's procedure chain: pointer input and the tool keys drive the
+// current tool context, as Maya's model panels do. The right button is Maya's own (marking
+// menus).
 LRESULT CALLBACK viewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const int index = indexOfWindow(window);
     MPxContext* context = contexts::current();
     if (index < 0 || !context)
         return DefWindowProcA(window, message, wParam, lParam);
-    View& view = registry().views[index];
     switch (message) {
         case WM_LBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            setActive(index);
-            MEvent event =
-                eventFrom(window, wParam, lParam,
-                          message == WM_LBUTTONDOWN ? MEvent::kLeftMouse : MEvent::kMiddleMouse);
-            view.dragging = true;
-            context->doPress(event);
+        case WM_LBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            press(index, window, message, wParam, lParam, *context);
             return 0;
-        }
         case WM_MOUSEMOVE:
-            if (view.dragging && (wParam & (MK_LBUTTON | MK_MBUTTON))) {
-                MEvent event =
-                    eventFrom(window, wParam, lParam,
-                              (wParam & MK_LBUTTON) ? MEvent::kLeftMouse : MEvent::kMiddleMouse);
-                context->doDrag(event);
-            }
+            drag(index, window, wParam, lParam, *context);
             return 0;
         case WM_LBUTTONUP:
         case WM_MBUTTONUP:
-            if (view.dragging) {
-                view.dragging = false;
-                MEvent event =
-                    eventFrom(window, wParam, lParam,
-                              message == WM_LBUTTONUP ? MEvent::kLeftMouse : MEvent::kMiddleMouse);
-                context->doRelease(event);
-            }
+            release(index, window, message, wParam, lParam, *context);
+            return 0;
+        case WM_KEYDOWN:
+            key(wParam, *context);
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);
@@ -100,8 +160,9 @@ LRESULT CALLBACK viewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int create(HWND parent, const RECT& screenRect, const MDagPath& camera) {
-    HWND window =
-        vxhost::Desktop::instance().createWindow(parent, screenRect, viewProc, "modelPanel");
+    // Maya's panels take double clicks (CS_DBLCLKS); the plug-in's window hook listens for them.
+    HWND window = vxhost::Desktop::instance().createWindow(parent, screenRect, viewProc,
+                                                           "modelPanel", CS_DBLCLKS);
     Registry& r = registry();
     r.views.push_back({window, camera, false, M3dView::kWireFrame});
     if (r.active < 0)
@@ -110,6 +171,7 @@ int create(HWND parent, const RECT& screenRect, const MDagPath& camera) {
 }
 
 void clear() {
+    endGestures();
     Registry& r = registry();
     for (const View& view : r.views) {
         if (vxhost::Desktop::instance().isWindow(view.window)) {
@@ -159,6 +221,20 @@ M3dView::DisplayStyle displayStyle(int index) {
 void setDisplayStyle(int index, M3dView::DisplayStyle style) {
     if (valid(index))
         registry().views[index].displayStyle = style;
+}
+
+void endGestures() {
+    Gesture& current = gesture();
+    if (current.view < 0)
+        return;
+    if (valid(current.view))
+        registry().views[current.view].dragging = false;
+    current = Gesture{};
+    ReleaseCapture();
+}
+
+bool gestureUnderWay() {
+    return gesture().view >= 0;
 }
 
 unsigned int takeRefreshRequests() {

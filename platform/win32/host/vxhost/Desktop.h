@@ -48,7 +48,11 @@ struct DeliveredMessage {
 //! window under the pointer, with client coordinates in lParam and MK_* flags
 //! in wParam. A move event gives WM_MOUSEMOVE, then each button flag its
 //! message, in the order move, left down, left up, right down, right up, middle
-//! down, middle up. Windows get no double-click messages (no CS_DBLCLKS).
+//! down, middle up. A button press within kDoubleClickMillis of the previous
+//! press of the same button (times taken when the events were made) and within
+//! kDoubleClickPixels / 2 of it on both axes, on the same window, reaches a
+//! window whose class style has CS_DBLCLKS as WM_xBUTTONDBLCLK instead, as
+//! Windows does; the press after a double click starts a new pair.
 //!
 //! Absolute coordinates (MOUSEEVENTF_ABSOLUTE) cover the primary screen, or with
 //! MOUSEEVENTF_VIRTUALDESK the bounding box of all screens: a screen of width W
@@ -67,6 +71,9 @@ class Desktop {
 public:
     //! Host mouse buttons, for mouse().
     enum Button : unsigned { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+    //! Windows' defaults: GetDoubleClickTime and SM_CXDOUBLECLK / SM_CYDOUBLECLK.
+    static constexpr unsigned kDoubleClickMillis = 500;
+    static constexpr int kDoubleClickPixels = 4;
 
     static Desktop& instance();
 
@@ -95,10 +102,11 @@ public:
     //! Creates a window owned by the calling thread, on top of its siblings.
     //! `baseProc` is the bottom of its procedure chain (null: DefWindowProcA);
     //! subclassing through SetWindowLongPtrA(GWLP_WNDPROC) stacks on top of it.
-    //! A null `parent` makes a top-level window. Throws std::invalid_argument
-    //! for an unknown parent.
+    //! A null `parent` makes a top-level window. `classStyle` holds the CS_*
+    //! bits of its window class. Throws std::invalid_argument for an unknown
+    //! parent.
     HWND createWindow(HWND parent, const RECT& screenRect, WNDPROC baseProc,
-                      const std::string& title = {});
+                      const std::string& title = {}, UINT classStyle = 0);
     //! Sends WM_DESTROY to the window and then its children, and removes them.
     void destroyWindow(HWND window);
     bool isWindow(HWND window) const;

@@ -9,7 +9,9 @@
 #include <maya/MFnDoubleIndexedComponent.h>
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MFnTransform.h>
+#include <maya/MGlobal.h>
 #include <maya/MItSelectionList.h>
+#include <maya/MModelMessage.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
@@ -262,6 +264,28 @@ TEST_F(SelectionTest, IteratesWithAFilterAndFollowsDeletedNodes) {
     EXPECT_EQ(strings(mayasim::Scene::instance().activeSelection()), "transform3 time1 ");
     EXPECT_EQ(changes, 2);
     mayasim::Scene::instance().setSelectionChangedCallback(nullptr);
+}
+
+// Tools rebuild their manipulators on this message: it comes once per change of the active
+// list, and not after the callback is removed.
+TEST_F(SelectionTest, ActiveListCallbacksFireOncePerChangeUntilRemoved) {
+    static int calls = 0;
+    calls = 0;
+    MStatus status;
+    const MCallbackId id = MModelMessage::addCallback(
+        MModelMessage::kActiveListModified, [](void*) { ++calls; }, nullptr, &status);
+    ASSERT_TRUE(status);
+    MSelectionList list;
+    list.add(a_);
+    ASSERT_TRUE(MGlobal::setActiveSelectionList(list));
+    EXPECT_EQ(calls, 1);
+    list.add(b_);
+    ASSERT_TRUE(MGlobal::setActiveSelectionList(list, MGlobal::kAddToList));
+    EXPECT_EQ(calls, 2);
+    ASSERT_TRUE(MMessage::removeCallback(id));
+    EXPECT_FALSE(MMessage::removeCallback(id));
+    MGlobal::clearSelectionList();
+    EXPECT_EQ(calls, 2);
 }
 
 }  // namespace

@@ -110,7 +110,18 @@ TEST(MTransformationMatrix, WorldSpaceQueriesFollowTheComposedMatrix) {
     const MMatrix moved = xform.asMatrix();
     EXPECT_TRUE(
         MVector(moved[3][0], moved[3][1], moved[3][2]).isEquivalent(MVector(1, 2, 3), kTol));
-    EXPECT_EQ(xform.setRotatePivot(MPoint(), MSpace::kWorld, true), MStatus::kInvalidParameter);
+
+    // A pivot set in world space lands there; balanced, the object stays where it was.
+    const MMatrix before = xform.asMatrix();
+    ASSERT_TRUE(xform.setRotatePivot(MPoint(3, 1, -2), MSpace::kWorld, true));
+    ASSERT_TRUE(xform.setScalePivot(MPoint(-1, 5, 0), MSpace::kWorld, true));
+    EXPECT_TRUE(xform.rotatePivot(MSpace::kWorld).isEquivalent(MPoint(3, 1, -2), kTol));
+    EXPECT_TRUE(xform.scalePivot(MSpace::kWorld).isEquivalent(MPoint(-1, 5, 0), kTol));
+    EXPECT_TRUE(xform.asMatrix().isEquivalent(before, kTol));
+    // Unbalanced, the pivot moves and the object turns about it from there.
+    ASSERT_TRUE(xform.setRotatePivot(MPoint(0, 0, 0), MSpace::kWorld, false));
+    EXPECT_TRUE(xform.rotatePivot(MSpace::kWorld).isEquivalent(MPoint::origin, kTol));
+    EXPECT_FALSE(xform.asMatrix().isEquivalent(before, kTol));
 }
 
 TEST(MTransformationMatrix, InverseAndPartialMatrices) {

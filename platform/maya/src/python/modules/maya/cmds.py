@@ -33,6 +33,9 @@ def _arguments(name, args, flags):
     if syntax is None:
         return _pass_through(args, flags)
     flag_table, _, _ = syntax
+    # optionVar(q="name") queries the variable "name", as in Maya's Python commands.
+    queried = [flags[key] for key in ("q", "query") if isinstance(flags.get(key), str)]
+    args = tuple(args) + tuple(queried)
     query = _pop_mode(flags, "q", "query")
     words = []
     if query:
