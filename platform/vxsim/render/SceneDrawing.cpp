@@ -40,24 +40,6 @@ constexpr GLfloat kPickedEdge[4] = {1.0f, 0.6f, 0.2f, 1.0f};
 constexpr GLfloat kPickedFace[4] = {1.0f, 0.6f, 0.2f, 0.35f};
 constexpr GLfloat kVertexSize = 4.0f;
 
-void setPaletteColor(unsigned int index) {
-    const MColor color = M3dView().colorAtIndex(index, M3dView::kDormantColors);
-    glColor4f(color.r, color.g, color.b, 1.0f);
-}
-
-unsigned int wireIndexOf(M3dView::DisplayStatus status) {
-    switch (status) {
-        case M3dView::kLead:
-            return kLeadWireIndex;
-        case M3dView::kActive:
-            return kActiveWireIndex;
-        case M3dView::kHilite:
-            return kHiliteWireIndex;
-        default:
-            return kDormantWireIndex;
-    }
-}
-
 void drawShadedFaces(const mayasim::RenderMesh& mesh, bool smooth) {
     glEnable(GL_LIGHTING);
     // Pushes the faces back a little so wireframes and components on them show.
@@ -113,6 +95,28 @@ void drawMesh(const mayasim::RenderMesh& mesh, M3dView::DisplayStyle style,
 }
 
 }  // namespace
+
+void setPaletteColor(unsigned int index) {
+    const MColor color = M3dView().colorAtIndex(index, M3dView::kDormantColors);
+    glColor4f(color.r, color.g, color.b, 1.0f);
+}
+
+unsigned int wireIndexOf(M3dView::DisplayStatus status) {
+    switch (status) {
+        case M3dView::kLead:
+            return kLeadWireIndex;
+        case M3dView::kActive:
+            return kActiveWireIndex;
+        case M3dView::kHilite:
+            return kHiliteWireIndex;
+        default:
+            return kDormantWireIndex;
+    }
+}
+
+void setPointComponentColor(bool picked) {
+    setPaletteColor(picked ? kPickedVertexIndex : kVertexIndex);
+}
 
 void drawBackground() {
     glMatrixMode(GL_PROJECTION);

@@ -8,6 +8,16 @@
 
 namespace vxsim::render {
 
+//! Sets the colour of entry `index` of Maya's palette.
+void setPaletteColor(unsigned int index);
+
+//! The palette entry of an object's wireframe in this display status: white when selected,
+//! light green for the lead object, light blue when hilited, dark blue otherwise.
+unsigned int wireIndexOf(M3dView::DisplayStatus status);
+
+//! The colour of a point component (vertex, CV): yellow when picked, purple otherwise.
+void setPointComponentColor(bool picked);
+
 //! Maya's default gradient behind everything; leaves both matrices as they were and
 //! depth testing off.
 void drawBackground();

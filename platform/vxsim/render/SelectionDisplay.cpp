@@ -3,6 +3,7 @@
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
+#include <maya/MItGeometry.h>
 #include <maya/MObject.h>
 #include <maya/MSelectionList.h>
 #include <maya/MSelectionMask.h>
@@ -41,6 +42,19 @@ bool toMeshShape(MDagPath& path) {
     return path.node().hasFn(MFn::kMesh);
 }
 
+bool toNurbsShape(MDagPath& path) {
+    if (!path.node().hasFn(MFn::kNurbsCurve) && !path.node().hasFn(MFn::kNurbsSurface))
+        path.extendToShape();
+    return path.node().hasFn(MFn::kNurbsCurve) || path.node().hasFn(MFn::kNurbsSurface);
+}
+
+// Curve CVs by index, surface CVs by u * numCVsInV + v.
+void addCVs(const MDagPath& shape, const MObject& component, std::vector<int>& cvs) {
+    MItGeometry it(shape, const_cast<MObject&>(component));
+    for (; !it.isDone(); it.next())
+        cvs.push_back(it.index());
+}
+
 }  // namespace
 
 SelectionDisplay SelectionDisplay::ofActiveSelection() {
@@ -58,18 +72,24 @@ SelectionDisplay SelectionDisplay::ofActiveSelection() {
             display.objects_[lead] = false;
         } else if (toMeshShape(path)) {
             addComponents(component, display.components_[path.fullPathName().asChar()]);
+        } else if (toNurbsShape(path)) {
+            addCVs(path, component, display.cvs_[path.fullPathName().asChar()]);
         }
     }
     if (!lead.empty())
         display.objects_[lead] = true;
-    // Hilited meshes draw in the hilite colour, with their vertices while vertices are picked.
+    // Hilited objects draw in the hilite colour; meshes with their vertices while vertices
+    // are picked.
     MSelectionList hilited;
     MGlobal::getHiliteList(hilited);
     const bool vertices =
         MGlobal::componentSelectionMask().intersects(MSelectionMask::kSelectMeshVerts);
     for (unsigned int i = 0; i < hilited.length(); ++i) {
         MDagPath path;
-        if (hilited.getDagPath(i, path) && toMeshShape(path))
+        if (!hilited.getDagPath(i, path))
+            continue;
+        display.hilited_.insert(path.fullPathName().asChar());
+        if (toMeshShape(path))
             display.components_[path.fullPathName().asChar()].showVertices = vertices;
     }
     return display;
@@ -82,7 +102,20 @@ M3dView::DisplayStatus SelectionDisplay::statusOf(const MDagPath& shape) const {
         if (found != objects_.end())
             return found->second ? M3dView::kLead : M3dView::kActive;
     }
-    return components_.count(shape.fullPathName().asChar()) ? M3dView::kHilite : M3dView::kDormant;
+    const std::string name = shape.fullPathName().asChar();
+    if (components_.count(name) || cvs_.count(name))
+        return M3dView::kHilite;
+    // Objects hilited for component picking, by their shape or their transform.
+    for (MDagPath walk = shape; walk.length() > 0; walk.pop()) {
+        if (hilited_.count(walk.fullPathName().asChar()))
+            return M3dView::kHilite;
+    }
+    return M3dView::kDormant;
+}
+
+const std::vector<int>* SelectionDisplay::cvsOf(const MDagPath& shape) const {
+    const auto found = cvs_.find(shape.fullPathName().asChar());
+    return found == cvs_.end() ? nullptr : &found->second;
 }
 
 const MeshComponents* SelectionDisplay::componentsOf(const MDagPath& shape) const {

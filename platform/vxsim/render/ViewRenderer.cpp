@@ -19,8 +19,10 @@
 #include "Anaglyph.h"
 #include "DrawCallbacks.h"
 #include "ManipulatorDrawing.h"
+#include "NurbsDrawing.h"
 #include "SceneDrawing.h"
 #include "SelectionDisplay.h"
+#include "SkeletonDrawing.h"
 
 namespace vxsim::render {
 
@@ -103,6 +105,8 @@ bool drawPass(const mayasim::views::DrawPass& pass, const SelectionDisplay& sele
     glDepthFunc(GL_LESS);
     drawGrid();
     drawVisibleMeshes(pass.style, selection);
+    drawVisibleNurbs(pass.style, selection);
+    drawVisibleSkeletons(selection);
     drawManipulators(pass);
     resetOverlayState();
     runDrawCallbacks({pass.camera, pass.width, pass.height, pass.eye});

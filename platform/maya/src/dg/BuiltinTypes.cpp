@@ -15,6 +15,8 @@
 #include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
 #include "dg/PolyCreators.h"
+#include "dg/NurbsNodes.h"
+#include "dg/SkeletonNodes.h"
 
 namespace mayasim {
 
@@ -310,9 +312,13 @@ void addBuiltinTypes() {
     addPolyCreatorTypes();
     addTime();
     addWorld();
+    addNurbsTypes();
+    addSkeletonTypes();
 }
 
 MMatrix localMatrix(Node& node) {
+    if (node.hasFn(MFn::kJoint))
+        return jointMatrix(node);
     return node.hasFn(MFn::kTransform) && node.findAttribute("tx") ? transformMatrix(node)
                                                                    : MMatrix();
 }

@@ -5,6 +5,7 @@
 #include "dg/BuiltinTypes.h"
 #include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/NurbsNodes.h"
 #include "dg/SceneState.h"
 
 using mayasim::Node;
@@ -212,6 +213,8 @@ MBoundingBox MFnDagNode::boundingBox(MStatus* ReturnStatus) const {
         }
         return box;
     }
+    if (node->hasFn(MFn::kNurbsCurve) || node->hasFn(MFn::kNurbsSurface))
+        return mayasim::nurbsBoundingBox(*node);
     if (node->hasFn(MFn::kCamera)) {
         box.expand(MPoint(-0.5, -0.5, -0.5));
         box.expand(MPoint(0.5, 0.5, 0.5));

@@ -3,6 +3,9 @@
 #include "dg/MeshAccess.h"
 #include "dg/Node.h"
 #include "geometry/MeshTopology.h"
+#include "dg/NurbsComponents.h"
+
+namespace nurbspoints = mayasim::nurbspoints;
 
 namespace {
 
@@ -31,9 +34,14 @@ MItGeometry::MItGeometry(MObject& dagObject, MStatus* ReturnStatus) {
 
 void MItGeometry::init(const MDagPath& path, const MObject& component, MStatus* ReturnStatus) {
     path_ = path;
-    if (!path_.node().hasFn(MFn::kMesh))
+    if (!path_.node().hasFn(MFn::kMesh) && !nurbspoints::isNurbsShape(path_.node()))
         path_.extendToShape();
     shape_ = path_.node();
+    if (nurbspoints::isNurbsShape(shape_)) {
+        const bool known = nurbspoints::indicesOf(shape_, component, indices_);
+        report(ReturnStatus, known ? MStatus::kSuccess : MStatus::kInvalidParameter);
+        return;
+    }
     mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh) {
         report(ReturnStatus, MStatus::kInvalidParameter);
@@ -87,6 +95,10 @@ MStatus MItGeometry::reset() {
 }
 
 MPoint MItGeometry::position(MSpace::Space space, MStatus* ReturnStatus) const {
+    if (nurbspoints::isNurbsShape(shape_) && position_ < indices_.size()) {
+        report(ReturnStatus, MStatus::kSuccess);
+        return nurbspoints::point(shape_, indices_[position_]) * toSpace(space);
+    }
     mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh || position_ >= indices_.size()) {
         report(ReturnStatus, MStatus::kFailure);
@@ -97,6 +109,10 @@ MPoint MItGeometry::position(MSpace::Space space, MStatus* ReturnStatus) const {
 }
 
 MStatus MItGeometry::setPosition(const MPoint& point, MSpace::Space space) {
+    if (nurbspoints::isNurbsShape(shape_) && position_ < indices_.size()) {
+        nurbspoints::setPoints(shape_, {{indices_[position_], point * toSpace(space).inverse()}});
+        return MStatus::kSuccess;
+    }
     mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh || position_ >= indices_.size())
         return MStatus::kFailure;
@@ -116,6 +132,8 @@ MObject MItGeometry::currentItem(MStatus* ReturnStatus) const {
     report(ReturnStatus, valid ? MStatus::kSuccess : MStatus::kFailure);
     if (!valid)
         return MObject();
+    if (nurbspoints::isNurbsShape(shape_))
+        return nurbspoints::item(shape_, indices_[position_]);
     return mayasim::makeComponent(MFn::kMeshVertComponent, {indices_[position_]});
 }
 
@@ -129,6 +147,13 @@ int MItGeometry::count(MStatus* ReturnStatus) const {
 }
 
 MStatus MItGeometry::allPositions(MPointArray& points, MSpace::Space space) const {
+    if (nurbspoints::isNurbsShape(shape_)) {
+        points.clear();
+        const MMatrix m = toSpace(space);
+        for (int index : indices_)
+            points.append(nurbspoints::point(shape_, index) * m);
+        return MStatus::kSuccess;
+    }
     mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh)
         return MStatus::kFailure;
@@ -140,6 +165,16 @@ MStatus MItGeometry::allPositions(MPointArray& points, MSpace::Space space) cons
 }
 
 MStatus MItGeometry::setAllPositions(const MPointArray& points, MSpace::Space space) {
+    if (nurbspoints::isNurbsShape(shape_)) {
+        if (points.length() != indices_.size())
+            return MStatus::kInvalidParameter;
+        const MMatrix m = toSpace(space).inverse();
+        std::vector<std::pair<int, MPoint>> moved;
+        for (size_t i = 0; i < indices_.size(); ++i)
+            moved.push_back({indices_[i], points[static_cast<unsigned int>(i)] * m});
+        nurbspoints::setPoints(shape_, moved);
+        return MStatus::kSuccess;
+    }
     mayasim::mesh::Mesh* mesh = meshOf(shape_);
     if (!mesh || points.length() != indices_.size())
         return MStatus::kInvalidParameter;

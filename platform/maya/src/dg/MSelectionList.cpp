@@ -135,6 +135,10 @@ MSelectionList::Item MSelectionList::dagItem(const MDagPath& path, const MObject
     Item item;
     item.isDag = true;
     item.path = path;
+    // Components belong to the shape: one given with its transform's path is listed (and
+    // merged, and named) with the shape's, whichever path the caller had at hand.
+    if (!component.isNull() && !path.node().hasFn(MFn::kShape))
+        item.path.extendToShape();
     item.component = component;
     item.node = path.node();
     return item;

@@ -14,6 +14,7 @@
 #include "dg/Graph.h"
 #include "dg/MeshAccess.h"
 #include "dg/NodeClass.h"
+#include "dg/NurbsNodes.h"
 #include "dg/SceneCommand.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
@@ -162,6 +163,8 @@ MStatus copyNode(Node& source, Node* parent, const std::string& name, bool paren
     std::shared_ptr<Node> copy = instantiate(*source.type, name, &status);
     if (!status)
         return status;
+    // A NURBS shape takes its history's output now, so the copy starts with that geometry.
+    settleNurbsGeometry(source);
     copy->values = source.values;
     copy->dirty = source.dirty;
     copy->locked = source.locked;

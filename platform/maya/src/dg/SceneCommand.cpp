@@ -6,6 +6,7 @@
 #include "dg/ComponentNames.h"
 #include "dg/PolyCommands.h"
 #include "dg/PolyCreators.h"
+#include "dg/NodeClass.h"
 #include "dg/SceneState.h"
 #include "mayasim/CommandEngine.h"
 #include "mayasim/DgCommands.h"
@@ -27,10 +28,37 @@ Node* findNode(const std::string& name) {
     return node;
 }
 
+namespace {
+
+// The node a name like ".dispCV" is about: the first object of the active selection.
+Node* firstSelected() {
+    MObject first;
+    return scene().selection.length() > 0 && scene().selection.getDependNode(0, first)
+               ? nodeOf(first)
+               : nullptr;
+}
+
+// As in Maya, a transform answers for the attributes of its shape ("curve1.dispCV").
+bool parsePlugOrShapes(Node& node, const std::string& attrPath, MPlug& plug) {
+    if (parsePlug(node, attrPath, plug))
+        return true;
+    if (!node.hasFn(MFn::kTransform))
+        return false;
+    for (Node* child : node.children) {
+        if (child->type->shape && parsePlug(*child, attrPath, plug))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool findPlug(const std::string& name, MPlug& plug) {
     const size_t dot = name.find('.');
-    Node* node = dot == std::string::npos ? nullptr : resolveNode(name.substr(0, dot));
-    if (!node || !parsePlug(*node, name.substr(dot + 1), plug)) {
+    Node* node = dot == std::string::npos ? nullptr
+                 : dot == 0               ? firstSelected()
+                                          : resolveNode(name.substr(0, dot));
+    if (!node || !parsePlugOrShapes(*node, name.substr(dot + 1), plug)) {
         noMatch(name);
         return false;
     }
@@ -74,6 +102,8 @@ void registerSceneCommands(CommandEngine& engine) {
     registerSelectionCommands(engine);
     registerPolyCreatorCommands(engine);
     registerPolyCommands(engine);
+    registerNurbsCommands(engine);
+    registerSkeletonCommands(engine);
 }
 
 }  // namespace mayasim

@@ -37,5 +37,7 @@ void registerAttributeCommands(CommandEngine& engine);
 void registerTransformCommands(CommandEngine& engine);
 void registerMoveCommands(CommandEngine& engine);
 void registerSelectionCommands(CommandEngine& engine);
+void registerNurbsCommands(CommandEngine& engine);
+void registerSkeletonCommands(CommandEngine& engine);
 
 }  // namespace mayasim

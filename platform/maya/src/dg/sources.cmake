@@ -16,3 +16,10 @@ foreach(source
     list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
 endforeach()
 list(APPEND VX_MAYA_OPENMAYA_LIBS vx_geometry)
+# NURBS curves and surfaces, skeletons and emitters around the geometry kernel.
+foreach(source
+        NodeTypeMaking NurbsNodes NurbsComponents SkeletonNodes CommandHelpers NurbsCommands
+        SkeletonCommands MFnNurbsCurve MFnNurbsSurface MItCurveCV MItSurfaceCV MFnIkJoint
+        MFnIkHandle MFnIkEffector)
+    list(APPEND VX_MAYA_OPENMAYA_SOURCES "${CMAKE_CURRENT_LIST_DIR}/${source}.cpp")
+endforeach()

@@ -5,6 +5,7 @@ add_library(vx_geometry_nurbs STATIC
     "${CMAKE_CURRENT_LIST_DIR}/NurbsBasis.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/NurbsCurve.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/NurbsCurveCreate.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/NurbsEditPoints.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/NurbsInterpolation.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/NurbsPrimitives.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/NurbsSurface.cpp"

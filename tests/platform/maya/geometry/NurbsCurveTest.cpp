@@ -5,6 +5,7 @@
 
 #include "NurbsCurve.h"
 #include "NurbsCurveCreate.h"
+#include "NurbsEditPoints.h"
 #include "NurbsPrimitives.h"
 
 using namespace mayasim::nurbs;
@@ -260,4 +261,25 @@ TEST(NurbsCurveQueries, TessellationCoversTheRangeEndToEnd) {
     expectPointNear(points.front(), points.back(), 1e-12);
     for (size_t i = 0; i < points.size(); ++i)
         expectPointNear(points[i], circle.pointAt(i / 4.0), 1e-12);
+}
+
+TEST(NurbsEditPoints, MovingOneKeepsTheKnotsAndTheOthersAndUndoesExactly) {
+    NurbsCurve open = build(curveFromCVs(line(7), 3, false));
+    CircleOptions options;
+    NurbsCurve circle = build(makeCircle(options));
+    for (NurbsCurve* curve : {&open, &circle}) {
+        const NurbsCurve original = *curve;
+        const std::vector<double> params = curve->editPointParams();
+        const MPoint target = curve->editPoint(1) + MVector(0.5, -1.0, 2.0);
+        setEditPoints(*curve, {{1, target}});
+        EXPECT_EQ(curve->knots(), original.knots());
+        EXPECT_EQ(curve->form(), original.form());
+        for (size_t i = 0; i < params.size(); ++i) {
+            expectPointNear(curve->pointAt(params[i]),
+                            i == 1 ? target : original.pointAt(params[i]), 1e-9);
+        }
+        setEditPoints(*curve, {{1, original.editPoint(1)}});
+        for (int i = 0; i < curve->numCVs(); ++i)
+            expectPointNear(curve->cv(i), original.cv(i), 1e-9);
+    }
 }
